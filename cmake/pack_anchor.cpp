@@ -1,0 +1,2 @@
+// Gives every runtime pack at least one source of its own.
+namespace cv { int pack_anchor_unused = 0; }
