@@ -1,0 +1,1 @@
+#include "core/logging_utilities.h"

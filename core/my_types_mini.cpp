@@ -1,0 +1,1 @@
+#include "core/my_types_mini.h"

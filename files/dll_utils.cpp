@@ -1,0 +1,1 @@
+#include "files/dll_utils.h"

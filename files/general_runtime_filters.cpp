@@ -1,0 +1,1 @@
+#include "files/general_runtime_filters.h"

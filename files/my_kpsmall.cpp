@@ -1,0 +1,1 @@
+#include "files/my_kpsmall.h"

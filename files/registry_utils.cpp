@@ -1,0 +1,1 @@
+#include "files/registry_utils.h"
