@@ -303,7 +303,13 @@ LCID GetUserDefaultLCID() {
   return *p.user_lcid;
 }
 
-void SetUserDefaultLCID(LCID lcid) { Process().user_lcid = lcid == 0 ? LCID_EN_US : lcid; }
+void SetUserDefaultLCID(LCID lcid) {
+  // The placeholders mean "whatever the environment says".
+  if (lcid == 0 || lcid == LOCALE_USER_DEFAULT || lcid == LOCALE_SYSTEM_DEFAULT)
+    Process().user_lcid.reset();
+  else
+    Process().user_lcid = lcid;
+}
 
 LCID ResolveLCID(LCID lcid) {
   if (lcid == 0 || lcid == LOCALE_USER_DEFAULT || lcid == LOCALE_SYSTEM_DEFAULT)
