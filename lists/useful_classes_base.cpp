@@ -1,0 +1,406 @@
+// Comparison functions, stream strings, and the base lists.
+#include "lists/useful_classes_base.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "files/my_kpsmall.h"
+#include "lists/pointer_utils.h"
+#include "platform/coding.h"
+
+namespace cv {
+
+namespace {
+
+template <class T>
+Integer Cmp(T a, T b) {
+  return a > b ? 1 : (a < b ? -1 : 0);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Comparison functions
+
+Integer CompareLongints(Integer a, Integer b) { return Cmp(a, b); }
+Integer CompareCardinals(Cardinal a, Cardinal b) { return Cmp(a, b); }
+Integer CompareInt64s(Int64 a, Int64 b) { return Cmp(a, b); }
+Integer CompareSingles(Single a, Single b) { return Cmp(a, b); }
+Integer CompareBytes(Byte a, Byte b) { return Cmp(a, b); }
+Integer Compare16Bit(SmallInt a, SmallInt b) { return Cmp(a, b); }
+Integer Compare16BitWords(Word a, Word b) { return Cmp(a, b); }
+Integer CompareChars(WideChar a, WideChar b) { return Cmp(a, b); }
+Integer CompareDates(TDateTime a, TDateTime b) { return -Cmp(a, b); }
+Integer CompareJulianDates(Double a, Double b) { return -Cmp(a, b); }
+
+Integer Compare2Strings(std::u16string_view a, std::u16string_view b) {
+  const int c = a.compare(b);
+  return c > 0 ? 1 : (c < 0 ? -1 : 0);
+}
+
+Integer CrudeStringComparison(std::u16string_view a, std::u16string_view b) {
+  auto upto_zero = [](std::u16string_view s) { return s.substr(0, std::min(s.find(u'\0'), s.size())); };
+  return Compare2Strings(upto_zero(a), upto_zero(b));
+}
+
+Integer LCIDStringComparison(std::u16string_view a, std::u16string_view b, LCID lcid) {
+  if (a.empty() || b.empty()) return 0;
+  return CompareLCIDPchar(lcid, a, b);
+}
+
+Integer Compare2CardinalsCard1(const Tdouble_cardinal_rec& a, const Tdouble_cardinal_rec& b) {
+  return Cmp(a.card1, b.card1);
+}
+Integer Compare2CardinalsCard2(const Tdouble_cardinal_rec& a, const Tdouble_cardinal_rec& b) {
+  return Cmp(a.card2, b.card2);
+}
+Integer CompareIntAnd2CardinalsCard1(const TIntegerAnd2CardinalsRec& a, const TIntegerAnd2CardinalsRec& b) {
+  return Cmp(a.value.card1, b.value.card1);
+}
+Integer CompareIntAnd2CardinalsCard2(const TIntegerAnd2CardinalsRec& a, const TIntegerAnd2CardinalsRec& b) {
+  return Cmp(a.value.card2, b.value.card2);
+}
+Integer CompareIntAnd2CardinalsFreq(const TIntegerAnd2CardinalsRec& a, const TIntegerAnd2CardinalsRec& b) {
+  return Cmp(a.freq, b.freq);
+}
+Integer CompareIntAnd3CardinalsCard1(const TIntegerAnd3CardinalsRec& a, const TIntegerAnd3CardinalsRec& b) {
+  return Cmp(a.value.card1, b.value.card1);
+}
+Integer CompareIntAnd3CardinalsCard2(const TIntegerAnd3CardinalsRec& a, const TIntegerAnd3CardinalsRec& b) {
+  return Cmp(a.value.card2, b.value.card2);
+}
+Integer CompareIntAnd3CardinalsCard3(const TIntegerAnd3CardinalsRec& a, const TIntegerAnd3CardinalsRec& b) {
+  return Cmp(a.value.card3, b.value.card3);
+}
+Integer CompareIntAnd3CardinalsFreq(const TIntegerAnd3CardinalsRec& a, const TIntegerAnd3CardinalsRec& b) {
+  return Cmp(a.freq, b.freq);
+}
+
+// ---------------------------------------------------------------------------
+// Strings in streams
+
+Integer global_string_safety_limit = 5000;
+
+bool WriteAString(TStream& stream, std::u16string_view s, Integer limit) {
+  if (s.size() > static_cast<std::size_t>(std::max<Integer>(limit, 0))) return false;
+  std::string bytes;
+  bytes.reserve(4 + 2 * s.size());
+  PutFixed32(bytes, static_cast<std::uint32_t>(s.size()));
+  PutUtf16(bytes, s);
+  return stream.Write(bytes.data(), static_cast<Int64>(bytes.size())) == static_cast<Int64>(bytes.size());
+}
+
+bool WriteAString(TStream& stream, std::u16string_view s) {
+  return WriteAString(stream, s, global_string_safety_limit);
+}
+
+string ReadAString(TStream& stream, Integer limit) {
+  std::uint8_t head[4];
+  stream.ReadBuffer(head, 4);
+  const auto n = static_cast<Integer>(DecodeFixed32(head));
+  if (n == 0) return string();
+  if (n < 0 || n > limit || 2 * static_cast<Int64>(n) > stream.Remaining())
+    throw EFileReadError(u"ReadAString");
+  std::string bytes(2 * static_cast<std::size_t>(n), '\0');
+  stream.ReadBuffer(bytes.data(), static_cast<Int64>(bytes.size()));
+  string s(static_cast<std::size_t>(n), u'\0');
+  DecodeUtf16(reinterpret_cast<const std::uint8_t*>(bytes.data()), s.size(), s.data());
+  return s;
+}
+
+string ReadAString(TStream& stream) { return ReadAString(stream, global_string_safety_limit); }
+
+// ---------------------------------------------------------------------------
+// TUsefulBaseListObject
+
+bool TUsefulBaseListObject::ReadFromStream(TStream&) { return true; }
+bool TUsefulBaseListObject::SaveToStream(TStream&) { return true; }
+
+// ---------------------------------------------------------------------------
+// TUsefulBaseList
+
+TUsefulBaseList::TUsefulBaseList(TUsefulBaseListObjectClass entries_class) : EntriesClass(entries_class) {}
+
+TUsefulBaseList::~TUsefulBaseList() {
+  // A derived list that overrides FreeAndNilOne has emptied itself already;
+  // what is left here are TUsefulBaseListObjects.
+  for (Integer i = Count() - 1; i >= 0; --i) delete static_cast<TUsefulBaseListObject*>(List()[i]);
+}
+
+Integer TUsefulBaseList::ComparedValues(Integer, Integer) { return -1; }
+
+void TUsefulBaseList::FreeAndNilOne(Integer index) {
+  if (!IndexAssignedOK(index)) return;
+  delete static_cast<TUsefulBaseListObject*>(Items(index));
+  List()[index] = nullptr;
+}
+
+bool TUsefulBaseList::IndexAssignedOK(Integer index) const {
+  return index >= 0 && index < Count() && List()[index] != nullptr;
+}
+
+void TUsefulBaseList::ReduceTo(Integer n) {
+  if (n < 0) n = 0;
+  for (Integer i = Count() - 1; i >= n; --i) FreeAndNilOne(i);
+  Pack();
+}
+
+void TUsefulBaseList::Clear() {
+  ReduceTo(0);
+  TList::Clear();
+}
+
+TUsefulBaseListObject* TUsefulBaseList::NewEntry() {
+  return EntriesClass.create ? EntriesClass.create() : new TUsefulBaseListObject();
+}
+
+bool TUsefulBaseList::SaveEntries(TStream& stream, const std::string& after_count) {
+  Integer n = 0;
+  for (Integer i = 0; i < Count(); ++i) {
+    auto* p = static_cast<TUsefulBaseListObject*>(List()[i]);
+    if (!p) continue;  // a slot freed by FreeAndNilOne: not written, not counted
+    if (EntriesClass.type && !EntriesClass.IsClassOf(p)) return false;
+    ++n;
+  }
+  std::string head;
+  PutFixed32(head, static_cast<std::uint32_t>(n));
+  head += after_count;
+  if (stream.Write(head.data(), static_cast<Int64>(head.size())) != static_cast<Int64>(head.size()))
+    return false;
+  for (Integer i = 0; i < Count(); ++i) {
+    auto* p = static_cast<TUsefulBaseListObject*>(List()[i]);
+    if (!p) continue;
+    AnInstance = p;
+    MyYieldProcess();
+    if (!p->SaveToStream(stream)) return false;
+  }
+  return true;
+}
+
+bool TUsefulBaseList::ReadEntries(TStream& stream, std::size_t header_bytes, std::string* header,
+                                  const char16_t* routine) {
+  std::uint8_t buf[16];
+  const Int64 want = 4 + static_cast<Int64>(header_bytes);
+  if (stream.Read(buf, want) != want) return false;
+  const auto n = static_cast<Integer>(DecodeFixed32(buf));
+  if (header) header->assign(reinterpret_cast<const char*>(buf + 4), header_bytes);
+  const Int64 min_size = std::max<Int64>(1, MinStreamedEntrySize());
+  if (n < 0 || (n > 0 && n > stream.Remaining() / min_size)) throw EFileReadError(routine);
+  for (Integer i = 0; i < n; ++i) {
+    MyYieldProcess();
+    TUsefulBaseListObject* p = NewEntry();
+    Add(p);
+    AnInstance = p;
+    if (!p->ReadFromStream(stream)) return false;
+  }
+  return true;
+}
+
+bool TUsefulBaseList::ReadFromStream(TStream& stream) {
+  return ReadEntries(stream, 0, nullptr, u"TUsefulBaseList.ReadFromStream");
+}
+
+bool TUsefulBaseList::SaveToStream(TStream& stream) { return SaveEntries(stream, std::string()); }
+
+bool TUsefulBaseList::SaveToFile(const string& file_name) {
+  // An entry that cannot be written aborts the save, so the old file stays.
+  struct Refused {};
+  try {
+    SaveFileAtomically(file_name, [this](TStream& s) {
+      if (!SaveToStream(s)) throw Refused{};
+    });
+  } catch (const Refused&) {
+    return false;
+  }
+  return true;
+}
+
+bool TUsefulBaseList::LoadFromFile(const string& file_name) {
+  TFileStream f(file_name, fmOpenRead | fmShareDenyWrite);
+  return ReadFromStream(f);
+}
+
+// ---------------------------------------------------------------------------
+// TUsefulBaseListSorts
+
+TUsefulBaseListSorts::TUsefulBaseListSorts(TUsefulBaseListObjectClass entries_class)
+    : TUsefulBaseList(entries_class) {}
+
+void TUsefulBaseListSorts::Clear() {
+  TUsefulBaseList::Clear();
+  sorted = false;
+}
+
+void TUsefulBaseListSorts::Sort(TListSortCompare compare) {
+  Pack();  // comparison functions dereference their arguments
+  TList::Sort(compare);
+  sorted = true;
+}
+
+void TUsefulBaseListSorts::ReverseTheSort() {
+  for (Integer i = 0, j = Count() - 1; i < j; ++i, --j) Exchange(i, j);
+}
+
+void TUsefulBaseListSorts::RemoveDuplicates() {
+  Integer i = 0;
+  while (i < Count()) {
+    if (!List()[i]) {
+      ++i;
+      continue;
+    }
+    Integer j = i + 1;
+    while (j < Count() && List()[j] && ComparedValues(i, j) == 0) {
+      FreeAndNilOne(j);
+      ++j;
+    }
+    i = j;
+  }
+  Pack();
+}
+
+bool TUsefulBaseListSorts::SaveToStream(TStream& stream) {
+  return SaveEntries(stream, std::string(1, sorted ? '\1' : '\0'));
+}
+
+bool TUsefulBaseListSorts::ReadFromStream(TStream& stream) {
+  std::string head;
+  const bool ok = ReadEntries(stream, 1, &head, u"TUsefulBaseListSorts.ReadFromStream");
+  if (!head.empty()) sorted = head[0] != 0;
+  return ok;
+}
+
+// ---------------------------------------------------------------------------
+// TMultiLongintList
+
+bool TMultiLongintHolder::ReadFromStream(TStream& stream) {
+  const Integer n = std::max<Integer>(expected_size, 0);
+  data.dados.assign(static_cast<std::size_t>(n), 0);
+  if (n == 0) return true;
+  std::string bytes(4 * static_cast<std::size_t>(n), '\0');
+  if (stream.Read(bytes.data(), static_cast<Int64>(bytes.size())) != static_cast<Int64>(bytes.size()))
+    return false;
+  const auto* p = reinterpret_cast<const std::uint8_t*>(bytes.data());
+  for (Integer i = 0; i < n; ++i) data.dados[static_cast<std::size_t>(i)] = static_cast<Integer>(DecodeFixed32(p + 4 * i));
+  return true;
+}
+
+bool TMultiLongintHolder::SaveToStream(TStream& stream) {
+  std::string bytes;
+  bytes.reserve(4 * data.dados.size());
+  for (Integer v : data.dados) PutFixed32(bytes, static_cast<std::uint32_t>(v));
+  return stream.Write(bytes.data(), static_cast<Int64>(bytes.size())) == static_cast<Int64>(bytes.size());
+}
+
+TMultiLongintList::TMultiLongintList(TUsefulBaseListObjectClass entries_class, TMultiLongintSize size)
+    : TUsefulBaseListSorts(entries_class), tamanho(size) {}
+
+TMultiLongintList::~TMultiLongintList() { Clear(); }
+
+TUsefulBaseListObject* TMultiLongintList::NewEntry() {
+  TUsefulBaseListObject* p = TUsefulBaseList::NewEntry();
+  if (auto* h = dynamic_cast<TMultiLongintHolder*>(p)) h->expected_size = tamanho;
+  return p;
+}
+
+TMultiLongintHolder* TMultiLongintList::Holder(Integer index) const {
+  if (!IndexAssignedOK(index)) return nullptr;
+  return static_cast<TMultiLongintHolder*>(List()[index]);
+}
+
+namespace {
+TMultiLongintHolder* MakeHolder(const TUsefulBaseListObjectClass& cls, TMultiLongintSize size,
+                                const std::vector<Integer>& arr) {
+  TUsefulBaseListObject* p = cls.create ? cls.create() : new TMultiLongintHolder();
+  auto* h = static_cast<TMultiLongintHolder*>(p);
+  h->data.dados.assign(size, 0);
+  std::copy_n(arr.begin(), std::min<std::size_t>(arr.size(), size), h->data.dados.begin());
+  return h;
+}
+}  // namespace
+
+Integer TMultiLongintList::AddOne(const std::vector<Integer>& arr) {
+  return Add(MakeHolder(EntriesClass, tamanho, arr));
+}
+
+Integer TMultiLongintList::InsertOne(Integer where, const std::vector<Integer>& arr) {
+  where = std::clamp<Integer>(where, 0, Count());
+  Insert(where, MakeHolder(EntriesClass, tamanho, arr));
+  return where;
+}
+
+Integer TMultiLongintList::GetAValue(Integer index, Integer which) const {
+  const TMultiLongintHolder* h = Holder(index);
+  if (!h || which < 0 || static_cast<std::size_t>(which) >= h->data.dados.size()) return kMissing;
+  return h->data.dados[static_cast<std::size_t>(which)];
+}
+
+void TMultiLongintList::SetAValue(Integer index, Integer which, Integer value) {
+  TMultiLongintHolder* h = Holder(index);
+  if (!h || which < 0 || static_cast<std::size_t>(which) >= h->data.dados.size()) return;
+  h->data.dados[static_cast<std::size_t>(which)] = value;
+}
+
+void TMultiLongintList::AddToOneFreq(Integer index, Integer freq, Integer which) {
+  TMultiLongintHolder* h = Holder(index);
+  if (!h || which < 0 || static_cast<std::size_t>(which) >= h->data.dados.size()) return;
+  auto& v = h->data.dados[static_cast<std::size_t>(which)];
+  v = static_cast<Integer>(static_cast<std::uint32_t>(v) + static_cast<std::uint32_t>(freq));
+}
+
+void TMultiLongintList::IncOne(Integer index, Integer which) { AddToOneFreq(index, 1, which); }
+
+Integer TMultiLongintList::LongIndexOf(Integer n, Integer which) const {
+  for (Integer i = 0; i < Count(); ++i) {
+    const TMultiLongintHolder* h = Holder(i);
+    if (h && which >= 0 && static_cast<std::size_t>(which) < h->data.dados.size() &&
+        h->data.dados[static_cast<std::size_t>(which)] == n)
+      return i;
+  }
+  return -1;
+}
+
+Int64 TMultiLongintList::TotalOf(Integer which) const {
+  Int64 total = 0;
+  for (Integer i = 0; i < Count(); ++i) {
+    const TMultiLongintHolder* h = Holder(i);
+    if (h && which >= 0 && static_cast<std::size_t>(which) < h->data.dados.size())
+      total += h->data.dados[static_cast<std::size_t>(which)];
+  }
+  return total;
+}
+
+std::vector<Integer> TMultiLongintList::ToArrayOfInteger(Integer which) const {
+  std::vector<Integer> out(static_cast<std::size_t>(Count()));
+  for (Integer i = 0; i < Count(); ++i) out[static_cast<std::size_t>(i)] = GetAValue(i, which);
+  return out;
+}
+
+void TMultiLongintList::SortBy(std::initializer_list<Integer> keys) {
+  Pack();
+  auto key = [](void* p, Integer which) {
+    const auto& d = static_cast<TMultiLongintHolder*>(p)->data.dados;
+    return which >= 0 && static_cast<std::size_t>(which) < d.size() ? d[static_cast<std::size_t>(which)] : kMissing;
+  };
+  SortWith([&](void* a, void* b) {
+    for (Integer k : keys) {
+      const Integer c = CompareLongints(key(a, k), key(b, k));
+      if (c != 0) return c;
+    }
+    return 0;
+  });
+  sorted = true;
+}
+
+void TMultiLongintList::SingleSort(Integer which) { SortBy({which}); }
+void TMultiLongintList::DoubleSort(Integer first, Integer second) { SortBy({first, second}); }
+void TMultiLongintList::TripleSort(Integer first, Integer second, Integer third) {
+  SortBy({first, second, third});
+}
+
+void TMultiLongintList::FreeAndNilOne(Integer index) {
+  if (!IndexAssignedOK(index)) return;
+  delete static_cast<TMultiLongintHolder*>(List()[index]);
+  List()[index] = nullptr;
+}
+
+}  // namespace cv
