@@ -145,11 +145,14 @@ string FormatFloat(std::u16string_view picture, double value);
 // One argument of Format: the C++ stand-in for Delphi's array of const.
 class FmtArg {
  public:
-  enum class Kind : Byte { kInt, kUInt, kFloat, kString, kChar, kPointer };
+  // kInt is a 32-bit Integer and kInt64 a 64-bit one: %x and %u show a
+  // negative value as the two's complement of its own width, as Delphi does
+  // for vtInteger and vtInt64.  AsInt() gives the value of either.
+  enum class Kind : Byte { kInt, kUInt, kFloat, kString, kChar, kPointer, kInt64 };
 
   FmtArg(int v) : kind_(Kind::kInt), i_(v) {}
-  FmtArg(long v) : kind_(Kind::kInt), i_(v) {}
-  FmtArg(long long v) : kind_(Kind::kInt), i_(v) {}
+  FmtArg(long v) : kind_(sizeof(long) > 4 ? Kind::kInt64 : Kind::kInt), i_(v) {}
+  FmtArg(long long v) : kind_(Kind::kInt64), i_(v) {}
   FmtArg(unsigned v) : kind_(Kind::kUInt), u_(v) {}
   FmtArg(unsigned long v) : kind_(Kind::kUInt), u_(v) {}
   FmtArg(unsigned long long v) : kind_(Kind::kUInt), u_(v) {}
