@@ -247,6 +247,8 @@ class TFileStream : public TStream {
 
   string file_name_;
   int fd_ = -1;
+  bool readable_ = true;
+  bool writable_ = true;
   Int64 pos_ = 0;
   // The file's size as this stream has made it (taken at opening and kept
   // up to date by writes), so Size() costs no system call.

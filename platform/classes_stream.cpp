@@ -164,9 +164,9 @@ TFileStream::TFileStream(const string& file_name, Word mode) : file_name_(file_n
     flags |= O_RDWR | O_CREAT | O_TRUNC;
   } else {
     switch (mode & 0x3) {
-      case fmOpenWrite: flags |= O_WRONLY; break;
+      case fmOpenWrite: flags |= O_WRONLY; readable_ = false; break;
       case fmOpenReadWrite: flags |= O_RDWR; break;
-      default: flags |= O_RDONLY; break;
+      default: flags |= O_RDONLY; writable_ = false; break;
     }
   }
   fd_ = ::open(path.c_str(), flags, 0666);
@@ -222,7 +222,7 @@ Int64 TFileStream::FileSize() {
 }
 
 Int64 TFileStream::Read(void* buffer, Int64 count) {
-  if (count <= 0) return 0;
+  if (count <= 0 || !readable_) return 0;
   if (wlen_ > 0 && !FlushWrites()) return 0;
   auto* out = static_cast<Byte*>(buffer);
   Int64 total = 0;
@@ -262,7 +262,7 @@ Int64 TFileStream::Read(void* buffer, Int64 count) {
 }
 
 Int64 TFileStream::Write(const void* buffer, Int64 count) {
-  if (count <= 0) return 0;
+  if (count <= 0 || !writable_) return 0;
   rlen_ = 0;  // the read buffer may now be stale
   const auto* in = static_cast<const Byte*>(buffer);
   if (wlen_ > 0 && pos_ != wstart_ + wlen_ && !FlushWrites()) return 0;
