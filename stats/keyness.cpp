@@ -34,6 +34,19 @@ inline Integer AbsCount(Integer v) {
 }  // namespace
 
 Single Log_Likelihood_Lancaster(double O1, double O2, double N1, double N2) {
+  // Ordinary counts: O/E = O (N1 + N2) / ((O1 + O2) N), and a zero count adds
+  // nothing (its substitute would add about -1e-321).
+  if (O1 >= 0 && O2 >= 0 && N1 > 0 && N2 > 0 && O1 + O2 > 0) {
+    const double observed = O1 + O2, total = N1 + N2;
+    const double r1 = (O1 * total) / (observed * N1), r2 = (O2 * total) / (observed * N2);
+    constexpr double lo = std::numeric_limits<double>::min(), hi = std::numeric_limits<double>::max();
+    const bool ok1 = O1 == 0 || (r1 >= lo && r1 <= hi), ok2 = O2 == 0 || (r2 >= lo && r2 <= hi);
+    if (ok1 && ok2) {
+      const double t1 = O1 == 0 ? 0.0 : O1 * std::log(r1);
+      const double t2 = O2 == 0 ? 0.0 : O2 * std::log(r2);
+      return ToSingle(2.0 * (t1 + t2));
+    }
+  }
   O1 = PositiveOrTinyDouble(O1);
   O2 = PositiveOrTinyDouble(O2);
   N1 = PositiveOrTinyDouble(N1);
@@ -105,11 +118,15 @@ double Log_Gamma(double x) {
 
 namespace {
 
-// 1 / (k + 0.5) for the terms of the incomplete gamma series.
-struct SeriesReciprocals {
-  std::array<double, 160> inv{};
-  SeriesReciprocals() {
-    for (std::size_t k = 1; k < inv.size(); ++k) inv[k] = 1.0 / (static_cast<double>(k) + 0.5);
+// Factors of the incomplete gamma series: t_k = t_(k-2) z^2 / ((k - 0.5)(k + 0.5)).
+// Stepping two terms at a time leaves two independent chains of products,
+// which halves the latency of the loop.
+struct SeriesFactors {
+  static constexpr std::size_t kSize = 256;
+  std::array<double, kSize> pair{};
+  SeriesFactors() {
+    for (std::size_t k = 2; k < kSize; ++k)
+      pair[k] = 1.0 / ((static_cast<double>(k) - 0.5) * (static_cast<double>(k) + 0.5));
   }
 };
 
@@ -128,15 +145,20 @@ Single Norberto(Single x) {
   // sum of logarithms: at z = 17.5 that sum carries an absolute rounding of
   // about 4e-15, which becomes a 1e-6 relative error of a 3e-9 tail.
   static const double inv_gamma_1_5 = std::exp(-Log_Gamma(1.5));
-  static const SeriesReciprocals series;
+  static const SeriesFactors series;
   const double z = a / 2;
   const double e = std::sqrt(z) * std::exp(-z) * inv_gamma_1_5;
   if (e == 0) return 0.0f;
-  double term = 1, d = 1;
-  for (std::size_t k = 1;; ++k) {
-    term *= z * (k < series.inv.size() ? series.inv[k] : 1.0 / (static_cast<double>(k) + 0.5));
-    const double next = d + term;
-    if (next == d) break;  // every later term is smaller still
+  // d = sum of t_k from t_0 = 1, t_k = t_(k-1) z / (k + 0.5), summed until
+  // the terms no longer change d (every later term is smaller still).
+  const double z2 = z * z;
+  double even = 1, odd = z / 1.5;
+  double d = even + odd;
+  for (std::size_t k = 2; k + 1 < SeriesFactors::kSize; k += 2) {
+    even *= z2 * series.pair[k];
+    odd *= z2 * series.pair[k + 1];
+    const double next = d + (even + odd);
+    if (next == d) break;
     d = next;
   }
   return ToSingle(1.0 - e * d);
