@@ -277,6 +277,7 @@ TEST(SysUtilsFormat, MismatchesNeverThrowAndReportFalse) {
       {u"%d %d", {1}, "1 %d"},
       {u"%d", {}, "%d"},
       {u"%5:d", {1}, "%5:d"},
+      {u"%2:s%s", {u"a", u"b", u"c"}, "c%s"},
       {u"%k", {1}, "%k"},
       {u"abc%", {1}, "abc%"},
       {u"%-", {1}, "%-"},
