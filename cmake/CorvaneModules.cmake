@@ -111,9 +111,10 @@ function(cv_test name)
       return()
     endif()
   endforeach()
-  add_executable(${name} ${T_SOURCES})
+  add_executable(${name} ${T_SOURCES} ${PROJECT_SOURCE_DIR}/cmake/test_environment.cpp)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  target_compile_definitions(${name} PRIVATE
+    CV_SOURCE_DIR_VALUE="${PROJECT_SOURCE_DIR}" CV_BUILD_DIR_VALUE="${PROJECT_BINARY_DIR}")
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "CV_BUILD_DIR=${PROJECT_BINARY_DIR};CV_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60)
 endfunction()
