@@ -16,7 +16,8 @@ namespace {
 
 std::vector<std::vector<std::string>> ReadFixture(const std::string& name) {
   const char* src = std::getenv("CV_SOURCE_DIR");
-  const std::string path = std::string(src ? src : ".") + "/tests/stats/fixtures/" + name;
+  const std::string path =
+      (src ? std::string(src) + "/tests/stats/fixtures/" : std::string(CV_STATS_FIXTURES "/")) + name;
   std::ifstream in(path);
   EXPECT_TRUE(in.good()) << path;
   std::vector<std::vector<std::string>> rows;
