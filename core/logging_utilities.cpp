@@ -22,12 +22,15 @@ struct LogState {
   string file_name;
   std::vector<string> queue;
   bool busy = false;
+  ~LogState();
 };
 
-// Never destroyed: entries may still be written while other units shut down.
+// Set once the unit has finalised; later calls write nothing.
+bool g_finalised = false;
+
 LogState& State() {
-  static LogState* state = new LogState;
-  return *state;
+  static LogState state;
+  return state;
 }
 
 void AppendUtf16LE(std::string& out, std::u16string_view s) {
@@ -106,6 +109,7 @@ bool AppendEntry(const std::string& path, const std::string& entry) {
 }
 
 void WriteEntry(std::u16string_view text) {
+  if (g_finalised) return;
   LogState& st = State();
   if (!keeping_log || st.file_name.empty()) return;
   if (st.busy) {
@@ -127,25 +131,28 @@ void WriteEntry(std::u16string_view text) {
   st.busy = false;
 }
 
-// At unload, texts still queued go out as one entry.
-struct FlushQueueAtExit {
-  ~FlushQueueAtExit() {
-    LogState& st = State();
-    if (!st.queue.empty() && !st.busy) {
-      string joined;
-      for (const string& s : st.queue) joined += s + u"\r\n";
-      st.queue.clear();
-      WriteEntry(joined + u"\r\n");
-    }
-    st.file_name.clear();
-  }
-} flush_queue_at_exit;
-
 }  // namespace
 
-string GetLogFilename() { return State().file_name; }
+// At unload, texts still queued go out as one entry; then the file name is
+// cleared and nothing more is written.
+LogState::~LogState() {
+  if (!queue.empty() && !busy) {
+    string joined;
+    for (const string& s : queue) joined += s + u"\r\n";
+    queue.clear();
+    WriteEntry(joined + u"\r\n");
+  }
+  file_name.clear();
+  g_finalised = true;
+}
 
-void SetLogFilename(std::u16string_view name) { State().file_name = string(name); }
+void EnsureLogInitialised() { (void)State(); }
+
+string GetLogFilename() { return g_finalised ? string() : State().file_name; }
+
+void SetLogFilename(std::u16string_view name) {
+  if (!g_finalised) State().file_name = string(name);
+}
 
 void AddToLogFile(std::u16string_view text, bool lineEnd) {
   if (lineEnd) {

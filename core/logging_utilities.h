@@ -21,6 +21,10 @@ namespace cv {
 
 extern bool keeping_log;
 
+// The log finalises after every unit that called this during its start-up,
+// so a unit that logs from its own shutdown calls it first.
+void EnsureLogInitialised();
+
 string GetLogFilename();
 void SetLogFilename(std::u16string_view name);
 

@@ -32,6 +32,7 @@ bool WaitLoop(Done done, Integer seconds) {
 }
 
 struct ShutdownNote {
+  ShutdownNote() { EnsureLogInitialised(); }
   ~ShutdownNote() {
     AYieldProcessProc = nullptr;
     if (keeping_log) AddToLogFile(u"quit myKpSmall");

@@ -26,6 +26,7 @@ Cardinal DriveBits = 0;
 namespace {
 
 struct ShutdownNote {
+  ShutdownNote() { EnsureLogInitialised(); }
   ~ShutdownNote() {
     if (keeping_log) AddToLogFile(u"quit wingenok, ", false);
   }

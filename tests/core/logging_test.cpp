@@ -157,7 +157,7 @@ TEST_F(LogTest, ConcurrentProcessesLeaveWholeEntries) {
     const int p = std::atoi(line.c_str() + at + 8);
     ASSERT_TRUE(p >= 0 && p < kProcesses) << line;
     EXPECT_EQ(line.substr(0, at), Utf16ToUtf8(ToolLogPrefix(static_cast<tool_type>(p)))) << line;
-    EXPECT_EQ(line.substr(line.size() - 7), "longer") << line;
+    EXPECT_EQ(line.substr(line.size() - 6), "longer") << line;
     ++seen[line.substr(at)];
     start = end + 2;
   }

@@ -16,7 +16,7 @@ TEST(Lcid, LocaleNamesBothWays) {
   } cases[] = {
       {0x0409, "en_US"}, {0x0809, "en_GB"}, {0x0407, "de_DE"}, {0x040C, "fr_FR"},
       {0x0416, "pt_BR"}, {0x041F, "tr_TR"}, {0x0419, "ru_RU"}, {0x0411, "ja_JP"},
-      {0x0804, "zh_CN"}, {0x0404, "zh_TW"}, {0x0401, "ar_SA"}, {0x042C, "az_Latn_AZ"},
+      {0x0804, "zh_CN"}, {0x0404, "zh_Hant_TW"}, {0x0401, "ar_SA"}, {0x042C, "az_Latn_AZ"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(LocaleNameFromLCID(c.lcid), c.name) << std::hex << c.lcid;
@@ -24,6 +24,7 @@ TEST(Lcid, LocaleNamesBothWays) {
   }
   EXPECT_EQ(LCIDFromLocaleName("de_DE.UTF-8@euro"), 0x0407u);
   EXPECT_EQ(LCIDFromLocaleName("pt-BR"), 0x0416u);
+  EXPECT_EQ(LCIDFromLocaleName("zh_TW.UTF-8"), 0x0404u);
   EXPECT_EQ(LCIDFromLocaleName("C"), LCID_EN_US);
   EXPECT_EQ(LCIDFromLocaleName("POSIX"), LCID_EN_US);
   EXPECT_EQ(LocaleNameFromLCID(0x7777), "");
