@@ -23,8 +23,8 @@ int FlockRetry(int fd, int op) {
 }
 
 // Opens (creating if needed) an object that must be ours and private.
-int OpenPrivateObject(const std::string& object, std::string& error) {
-  const int fd = ::shm_open(object.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+int OpenPrivateObject(const std::string& object, std::string& error, bool create = true) {
+  const int fd = ::shm_open(object.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | (create ? O_CREAT : 0), 0600);
   if (fd < 0) {
     error = "shm_open " + object + ": " + std::strerror(errno);
     return -1;
@@ -46,8 +46,8 @@ int OpenPrivateObject(const std::string& object, std::string& error) {
 // Holds the gate for the lifetime of the object.
 class Gate {
  public:
-  Gate(const std::string& object, std::string& error) {
-    fd_ = OpenPrivateObject(object, error);
+  Gate(const std::string& object, std::string& error, bool create = true) {
+    fd_ = OpenPrivateObject(object, error, create);
     if (fd_ >= 0 && FlockRetry(fd_, LOCK_EX) != 0) {
       error = "flock " + object + ": " + std::strerror(errno);
       ::close(fd_);
@@ -163,8 +163,10 @@ void TMemoryMapFile::Close() {
     size_ = 0;
   }
   if (fd_ >= 0) {
+    // The gate exists as long as the region does; should someone have removed
+    // it, the region's name is left alone rather than a new gate made.
     std::string ignored;
-    Gate gate(gate_, ignored);
+    Gate gate(gate_, ignored, false);
     // The last holder takes the region's name with it.
     if (gate.ok() && !OthersHold(fd_)) ::shm_unlink(object_.c_str());
     ::close(fd_);
