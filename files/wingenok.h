@@ -5,6 +5,7 @@
 
 #include <cstddef>
 
+#include "platform/classes.h"
 #include "platform/sysutils.h"
 #include "platform/types.h"
 
@@ -33,6 +34,16 @@ extern TRect Work_Area;
 extern TFormatSettings UserDefaultFormatSettings;
 // The drive mask last read by the drive checks.
 extern Cardinal DriveBits;
+
+// A string list that knows the language of its texts and whether it is saved
+// as UTF-16.
+class TLanguageStringlist : public TStringList {
+ public:
+  explicit TLanguageStringlist(Cardinal language) : Language(language), SaveUnicode(true) {}
+
+  Cardinal Language;  // a language identifier
+  bool SaveUnicode;
+};
 
 bool IsOrdinaryNumberChar(char16_t ch);
 bool IsADigitChar(char16_t ch);

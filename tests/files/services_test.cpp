@@ -235,6 +235,14 @@ TEST(User, NameAndInitials) {
   EXPECT_EQ(InitialsOf(u"\x00C9mile"), u"\x00C9");
 }
 
+TEST(LanguageStringlist, StartsUnicodeWithItsLanguage) {
+  TLanguageStringlist list(0x0419);
+  EXPECT_EQ(list.Language, 0x0419u);
+  EXPECT_TRUE(list.SaveUnicode);
+  list.Add(u"\u0441\u043B\u043E\u0432\u043E");
+  EXPECT_EQ(list.Count(), 1);
+}
+
 TEST(Filters, DialogFileTypes) {
   EXPECT_EQ(WordList_Filetypes.mask_str, u"*.lst;*.tokens;*.mut");
   EXPECT_EQ(Keywords_Filetypes.display_str, u"KeyWords files");
