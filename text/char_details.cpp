@@ -93,14 +93,28 @@ void HandleMiddleChars(const void* buffer, Word* details, std::u16string_view al
 void HandleMiddleCharsInNumbers(Boolean is_unicode, Boolean spaces_join_numbers, const void* buffer,
                                 Word* details, Integer count) {
   if (buffer == nullptr || details == nullptr || count < 3) return;
-  const auto* wide = static_cast<const WideChar*>(buffer);
+  auto join = [details](Integer mid) {
+    if ((details[mid - 1] & kDetailsDigit) && !(details[mid] & kDetailsDigit) && (details[mid + 1] & kDetailsDigit))
+      details[mid] = kDetailsDefinedDigit;
+  };
+  if (is_unicode) {
+    // Only the separators can change, so jump from one to the next with a
+    // vector scan instead of testing every entry.
+    const char16_t separators[4] = {u'.', u',', u'\u00B7', u' '};
+    const int k = spaces_join_numbers ? 4 : 3;
+    const auto* text = static_cast<const WideChar*>(buffer);
+    const WideChar* const last = text + count - 1;  // a separator needs a digit after it
+    const WideChar* p = text + 1;
+    while (p < last && (p = simd::FindAnyW(p, static_cast<std::size_t>(last - p), separators, k)) != nullptr) {
+      join(static_cast<Integer>(p - text));
+      ++p;
+    }
+    return;
+  }
   const auto* bytes = static_cast<const Byte*>(buffer);
-  for (Integer i = 0; i + 2 < count; ++i) {
-    if (!(details[i] & kDetailsDigit) || (details[i + 1] & kDetailsDigit) || !(details[i + 2] & kDetailsDigit))
-      continue;
-    const char16_t c = is_unicode ? wide[i + 1] : bytes[i + 1];
-    if (c == u'.' || c == u',' || c == u'\u00B7' || (spaces_join_numbers && c == u' '))
-      details[i + 1] = kDetailsDefinedDigit;
+  for (Integer mid = 1; mid + 1 < count; ++mid) {
+    const Byte c = bytes[mid];
+    if (c == '.' || c == ',' || c == 0xB7 || (spaces_join_numbers && c == ' ')) join(mid);
   }
 }
 

@@ -69,6 +69,31 @@ inline const char16_t* Find2W(const char16_t* p, std::size_t n, char16_t c1, cha
   return nullptr;
 }
 
+// First unit of [p, p+n) equal to any of set[0..k), 1 <= k <= 4, or nullptr.
+inline const char16_t* FindAnyW(const char16_t* p, std::size_t n, const char16_t* set, int k) {
+  std::size_t i = 0;
+#if defined(__SSE2__)
+  __m128i v[4];
+  for (int j = 0; j < 4; ++j) v[j] = _mm_set1_epi16(static_cast<short>(set[j < k ? j : 0]));
+  for (; i + 16 <= n; i += 16) {
+    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+    const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 8));
+    __m128i a = _mm_cmpeq_epi16(x, v[0]), b = _mm_cmpeq_epi16(y, v[0]);
+    for (int j = 1; j < 4; ++j) {
+      a = _mm_or_si128(a, _mm_cmpeq_epi16(x, v[j]));
+      b = _mm_or_si128(b, _mm_cmpeq_epi16(y, v[j]));
+    }
+    const unsigned m = static_cast<unsigned>(_mm_movemask_epi8(a)) |
+                       (static_cast<unsigned>(_mm_movemask_epi8(b)) << 16);
+    if (m != 0) return p + i + (__builtin_ctz(m) >> 1);
+  }
+#endif
+  for (; i < n; ++i)
+    for (int j = 0; j < k; ++j)
+      if (p[i] == set[j]) return p + i;
+  return nullptr;
+}
+
 // First byte of [p, p+n) equal to c1 or c2, or nullptr.
 inline const char* Find2A(const char* p, std::size_t n, char c1, char c2) {
   if (c1 == c2) return static_cast<const char*>(std::memchr(p, static_cast<unsigned char>(c1), n));
