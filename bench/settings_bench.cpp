@@ -1,6 +1,7 @@
 // Cost of a settings getter and setter called through dlsym pointers, as the
 // tools call them, beside a plain load and store of the same 32-bit value.
 #include <dlfcn.h>
+#include <sys/mman.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -16,6 +17,7 @@ using GetFn = int32_t (*)();
 using SetFn = bool (*)(int32_t);
 using SetupFn = void (*)();
 
+std::string g_region;
 GetFn g_get = nullptr;
 SetFn g_set = nullptr;
 
@@ -23,8 +25,8 @@ void LoadLibrary() {
   static bool loaded = false;
   if (loaded) return;
   loaded = true;
-  const std::string region = "cvbench-" + std::to_string(getpid());
-  setenv("CV_SETTINGS_REGION", region.c_str(), 1);
+  g_region = "cvbench-" + std::to_string(getpid());
+  setenv("CV_SETTINGS_REGION", g_region.c_str(), 1);
   void* h = dlopen(CV_CAIRN7_PATH, RTLD_NOW | RTLD_LOCAL);
   if (h == nullptr) {
     std::fprintf(stderr, "%s\n", dlerror());
@@ -104,4 +106,16 @@ BENCHMARK(BM_DlsymSetter);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  if (!g_region.empty()) {
+    // Leave nothing behind in /dev/shm.
+    const std::string object = "/" + g_region + ".u" + std::to_string(geteuid());
+    shm_unlink(object.c_str());
+    shm_unlink((object + ".gate").c_str());
+  }
+  return 0;
+}

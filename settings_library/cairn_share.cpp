@@ -22,13 +22,15 @@ void UsePrivateRecord() {
   g_cairn_rec = &g_private_rec;
 }
 
+// Library unload: release the hold (the last holder removes the region).
 struct Unloader {
   ~Unloader() {
-    if (keeping_log) AddToLogFile(u"unloading cairnShareUnit1");
-    if (g_fixedmap) {
-      if (keeping_log) AddToLogFile(u"closing cairn share, ", false);
-      CairnCloseSharing();
+    try {
+      if (keeping_log) AddToLogFile(u"unloading cairnShareUnit1");
+      if (g_fixedmap && keeping_log) AddToLogFile(u"closing cairn share, ", false);
+    } catch (...) {
     }
+    CairnCloseSharing();
   }
 };
 Unloader g_unloader;

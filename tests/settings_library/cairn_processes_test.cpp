@@ -47,6 +47,18 @@ TEST(CairnRegionLifetime, TheRegionLastsWhileAnyHolderLivesAndIsFreshAfterAllAre
   EXPECT_TRUE(cvtest::RegionBytes(region).empty());  // a clean close removes it
 }
 
+TEST_F(CairnProcesses, SettingUpAgainKeepsTheRegionOnlyWhileOthersHoldIt) {
+  EXPECT_TRUE(SetAutoSaveMinutes(12));
+  SetupCairnSharing();  // alone: the old region goes, the new one is empty
+  EXPECT_EQ(GetAutoSaveMinutes(), 0);
+  EXPECT_TRUE(SetAutoSaveMinutes(12));
+  const pid_t other = StartHelper({"setup", "hold"}, 2);
+  ASSERT_GT(other, 0);
+  SetupCairnSharing();
+  EXPECT_EQ(GetAutoSaveMinutes(), 12);
+  KillHard(other);
+}
+
 TEST(CairnRegionLifetime, ARegionOpenToOtherUsersIsRefused) {
   const std::string region = cvtest::UniqueRegionName();
   const std::string object = cvtest::RegionObject(region);
