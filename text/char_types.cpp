@@ -107,9 +107,10 @@ std::unique_ptr<Table> BuildCtype2() {
   return t;
 }
 
-// CT_CTYPE3 is a legacy classification that Unicode does not carry as such;
-// this gives its main bits (alpha, non-spacing, symbol, kana, widths,
-// ideographs, surrogates), which is what the painting code asks about.
+// CT_CTYPE3 is a legacy classification that Unicode does not carry as such.
+// The letter, ideograph, kashida and surrogate bits match Windows exactly;
+// the non-spacing, diacritic, symbol, kana and width bits are approximations
+// from Unicode properties (full width means East Asian width F only).
 Word Ctype3Of(UChar32 c) {
   const int8_t cat = u_charType(c);
   if (cat == U_UNASSIGNED) return 0;
@@ -127,7 +128,7 @@ Word Ctype3Of(UChar32 c) {
   if (script == USCRIPT_HIRAGANA) w |= C3_HIRAGANA;
   const int width = u_getIntPropertyValue(c, UCHAR_EAST_ASIAN_WIDTH);
   if (width == U_EA_HALFWIDTH || width == U_EA_NARROW) w |= C3_HALFWIDTH;
-  if (width == U_EA_FULLWIDTH || width == U_EA_WIDE) w |= C3_FULLWIDTH;
+  if (width == U_EA_FULLWIDTH) w |= C3_FULLWIDTH;
   if (u_hasBinaryProperty(c, UCHAR_IDEOGRAPHIC)) w |= C3_IDEOGRAPH;
   if (c == 0x0640) w |= C3_KASHIDA;
   return w;

@@ -6,7 +6,9 @@
 // Windows classification rather than raw Unicode categories.  The tables are
 // built once, at first use, from ICU's general categories with explicit
 // Windows adjustments (see char_types.cpp); they cover the whole BMP and a
-// surrogate unit is classified on its own (C1_DEFINED only).
+// surrogate unit is classified on its own (C1_DEFINED only).  CT_CTYPE2
+// follows the bidirectional classes; CT_CTYPE3 is exact only for its letter,
+// ideograph, kashida and surrogate bits.
 #pragma once
 
 #include "platform/types.h"
