@@ -8,6 +8,7 @@
 #include <iterator>
 #include <sstream>
 
+#include "files/my_kpsmall.h"
 #include "platform/classes.h"
 #include "platform/nls.h"
 #include "platform/utf.h"
@@ -201,6 +202,31 @@ TEST(SmallUtilities, CharacterCodeEscapesDecodeInOnePass) {
     EXPECT_EQ(MyFormatValidNumberStr(s), c.last) << Utf16ToUtf8(c.in);
     EXPECT_EQ(s, c.out) << Utf16ToUtf8(c.in);
   }
+}
+
+// Long conversions hand control to the user interface now and then, not at
+// every character.
+TEST(SmallUtilities, YieldEveryFewThousandCharacters) {
+  int calls = 0;
+  AYieldProcessProc = [&calls] { ++calls; };
+  Integer inserted = 0;
+  UnixStringToWindowsStringW(inserted, std::u16string(10000, u'a'));
+  EXPECT_EQ(calls, 2);
+  calls = 0;
+  Boolean ascii = false;
+  EXPECT_TRUE(CheckedUTF(std::string(10000, 'a'), ascii));
+  EXPECT_EQ(calls, 2);
+  AYieldProcessProc = nullptr;
+}
+
+TEST(SmallUtilities, StaticCopiesAreCut) {
+  const std::u16string long_text(300, u'\u00E9');
+  const WideChar* w = GetCopyOfWideSTringEncodedASUnicode(long_text, 0x0409);
+  EXPECT_EQ(std::u16string(w).size(), 255u);
+  const AnsiChar* a = GetCopyOfWideSTringEncodedAsAnsi(long_text, 0x040C);
+  EXPECT_EQ(std::string(a), std::string(255, '\xE9'));
+  EXPECT_EQ(std::u16string(GetCopyOfAnsiEncodedAsUnicode("caf\xE9", 0x040C)), u"caf\u00E9");
+  EXPECT_EQ(std::string(GetCopyOfAnsiEncodedAsAnsi(std::string(400, 'x'), 0)).size(), 255u);
 }
 
 TEST(AppendingToFiles, MarkOnNewAndEmptyFilesOnly) {
