@@ -122,9 +122,10 @@ std::string RunHelper(const std::vector<std::string>& args, const std::vector<st
   return out;
 }
 
-pid_t StartHelper(const std::vector<std::string>& args, int lines, std::string* output) {
+pid_t StartHelper(const std::vector<std::string>& args, int lines, std::string* output,
+                  const std::vector<std::string>& env) {
   int fd = -1;
-  const pid_t pid = Spawn(args, {}, fd);
+  const pid_t pid = Spawn(args, env, fd);
   if (pid < 0) return pid;
   std::string out;
   char c;

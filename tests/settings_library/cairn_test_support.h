@@ -24,7 +24,8 @@ std::vector<std::uint8_t> RegionBytes(const std::string& region);
 // ("NAME=value"), waits for it and returns its output.
 std::string RunHelper(const std::vector<std::string>& args, const std::vector<std::string>& env = {});
 // Starts the helper; returns once it printed its first `lines` lines.
-pid_t StartHelper(const std::vector<std::string>& args, int lines, std::string* output = nullptr);
+pid_t StartHelper(const std::vector<std::string>& args, int lines, std::string* output = nullptr,
+                  const std::vector<std::string>& env = {});
 void KillHard(pid_t pid);  // kill -9 and reap
 
 // Each test gets a region of its own and attaches this process to it.
