@@ -149,7 +149,7 @@ CAIRN_API bool SetEndOfTextHeader(const char16_t* text) noexcept;
 CAIRN_API const char16_t* GetTheLogFilename() noexcept;
 // When changed, also sets this process's log file name.
 CAIRN_API bool SetTheLogFileName(const char16_t* text) noexcept;
-// The stored specification, or "*.*" when none is stored.
+// The stored file mask, or "*.*" when none is stored.
 CAIRN_API const char16_t* GetDefaultTextSpecs() noexcept;
 // At most 10 characters; the empty text stores ".".
 CAIRN_API bool SetDefaultTextSpecs(const char16_t* text) noexcept;
