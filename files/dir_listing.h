@@ -19,8 +19,13 @@ struct TDirEntry {
   bool is_regular = false;  // a plain file (not a device, socket, link...)
 };
 
-// The entries of folder other than "." and "..", sorted.  False when the
-// folder cannot be opened.  Calls the yield hook every few hundred entries.
-bool ReadDirectory(const string& folder, std::vector<TDirEntry>& out);
+enum class TDirEntryKinds : Byte { kAll, kFoldersOnly };
+
+// The entries of folder other than "." and "..", sorted (with kFoldersOnly
+// only its real folders).  False when the folder cannot be opened.  With
+// dir_fd, the folder stays open for fstatat on its entries and the caller
+// closes *dir_fd.  Calls the yield hook every few hundred entries.
+bool ReadDirectory(const string& folder, std::vector<TDirEntry>& out,
+                   TDirEntryKinds kinds = TDirEntryKinds::kAll, int* dir_fd = nullptr);
 
 }  // namespace cv

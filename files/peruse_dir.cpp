@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <stdio.h>
+#include <unistd.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -389,8 +390,14 @@ bool TPeruseDir::HandleAllFilesIn(const string& dir, TMySearchRecList* list) {
     if (keeping_log) AddToLogFile(Format(u"searching %s for %s", {dir, fFilemaskStr}));
     const string folder = IncludeTrailingPathDelimiter(dir);
     std::vector<TDirEntry> entries;
-    if (!ReadDirectory(folder, entries)) return false;
-    const std::string raw_folder = SysPath(folder);
+    int dfd = -1;
+    if (!ReadDirectory(folder, entries, TDirEntryKinds::kAll, &dfd)) return false;
+    struct CloseFd {
+      int fd;
+      ~CloseFd() {
+        if (fd >= 0) ::close(fd);
+      }
+    } closer{dfd};
 
     if (fExamineZips) {
       const std::size_t dot = fFilemaskStr.find(u'.');
@@ -419,7 +426,7 @@ bool TPeruseDir::HandleAllFilesIn(const string& dir, TMySearchRecList* list) {
           continue;
         }
         struct stat st;
-        if (::stat((raw_folder + e.raw).c_str(), &st) != 0 || S_ISDIR(st.st_mode)) continue;  // a link to a folder
+        if (::fstatat(dfd, e.raw.c_str(), &st, 0) != 0 || S_ISDIR(st.st_mode)) continue;  // a link to a folder
         Integer attr = S_ISREG(st.st_mode) ? faArchive : faSysFile;
         if ((st.st_mode & 0222) == 0) attr |= faReadOnly;
         if (e.name[0] == u'.') attr |= faHidden;
@@ -464,7 +471,7 @@ void TPeruseDir::fCountAnySubDirectories(const string& pattern, std::size_t k) {
   MyYieldProcess();
   const string folder = ExtractFileDir(pattern);
   std::vector<TDirEntry> entries;
-  if (!ReadDirectory(folder, entries)) return;
+  if (!ReadDirectory(folder, entries, TDirEntryKinds::kFoldersOnly)) return;
   const string prefix = IncludeTrailingPathDelimiter(folder);
   for (const TDirEntry& e : entries) {
     if (!fProcessing_files) break;

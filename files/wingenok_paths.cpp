@@ -136,7 +136,7 @@ bool IsDelimiter(char16_t c) { return c == u'/' || c == u'\\'; }
 
 void SubFoldersInto(const string& folder, TStringList& out, bool recurse) {
   std::vector<TDirEntry> entries;
-  if (!ReadDirectory(folder, entries)) return;
+  if (!ReadDirectory(folder, entries, TDirEntryKinds::kFoldersOnly)) return;
   for (const TDirEntry& e : entries) {
     if (!e.is_dir || e.name[0] == u'.') continue;
     const string sub = IncludeTrailingPathDelimiter(folder) + e.name;
