@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -253,6 +257,13 @@ TEST(Markup, AffixesAndTags) {
   EXPECT_EQ(WithoutMarkup(u"<xy>", 2), u"<xy>");
   EXPECT_EQ(MarkupWithoutText(u"a<b>c</b>d<"), u"<b></b>");
   EXPECT_EQ(ParaDivHeadingEndToCRLF(u"a</P>b</div>c</Head>"), u"a\r\nb\r\nc\r\n");
+}
+
+TEST(Markup, MarkupFreeTextFromAFile) {
+  const auto path = std::filesystem::temp_directory_path() / ("cv_text_markup_" + std::to_string(::getpid()) + ".txt");
+  std::ofstream(path, std::ios::binary) << "a<b>c\nd <very long tag>\n";
+  EXPECT_EQ(MarkupFreeTextFromAFile(Utf8ToUtf16(path.string()), 5), u"ac\r\nd <very long tag>\r\n");
+  std::filesystem::remove(path);
 }
 
 }  // namespace
