@@ -261,7 +261,7 @@ TEST(Markup, AffixesAndTags) {
 
 TEST(Markup, MarkupFreeTextFromAFile) {
   const auto path = std::filesystem::temp_directory_path() / ("cv_text_markup_" + std::to_string(::getpid()) + ".txt");
-  std::ofstream(path, std::ios::binary) << "a<b>c\nd <very long tag>\n";
+  std::ofstream(path, std::ios::binary) << "\xEF\xBB\xBF" "a<b>c\nd <very long tag>\n";
   EXPECT_EQ(MarkupFreeTextFromAFile(Utf8ToUtf16(path.string()), 5), u"ac\r\nd <very long tag>\r\n");
   std::filesystem::remove(path);
 }
