@@ -273,22 +273,19 @@ bool TUsefulBaseListSorts::ReadFromStream(TStream& stream) {
 // TMultiLongintList
 
 bool TMultiLongintHolder::ReadFromStream(TStream& stream) {
-  const Integer n = std::max<Integer>(expected_size, 0);
-  data.dados.assign(static_cast<std::size_t>(n), 0);
-  if (n == 0) return true;
-  std::string bytes(4 * static_cast<std::size_t>(n), '\0');
-  if (stream.Read(bytes.data(), static_cast<Int64>(bytes.size())) != static_cast<Int64>(bytes.size()))
-    return false;
-  const auto* p = reinterpret_cast<const std::uint8_t*>(bytes.data());
-  for (Integer i = 0; i < n; ++i) data.dados[static_cast<std::size_t>(i)] = static_cast<Integer>(DecodeFixed32(p + 4 * i));
+  const std::size_t n = static_cast<std::size_t>(std::clamp<Integer>(expected_size, 0, TMultiLongintArray::kCapacity));
+  data.dados.assign(n, 0);
+  std::uint8_t bytes[4 * TMultiLongintArray::kCapacity];
+  if (stream.Read(bytes, static_cast<Int64>(4 * n)) != static_cast<Int64>(4 * n)) return false;
+  for (std::size_t i = 0; i < n; ++i) data.dados[i] = static_cast<Integer>(DecodeFixed32(bytes + 4 * i));
   return true;
 }
 
 bool TMultiLongintHolder::SaveToStream(TStream& stream) {
-  std::string bytes;
-  bytes.reserve(4 * data.dados.size());
-  for (Integer v : data.dados) PutFixed32(bytes, static_cast<std::uint32_t>(v));
-  return stream.Write(bytes.data(), static_cast<Int64>(bytes.size())) == static_cast<Int64>(bytes.size());
+  std::uint8_t bytes[4 * TMultiLongintArray::kCapacity];
+  const std::size_t n = data.dados.size();
+  for (std::size_t i = 0; i < n; ++i) EncodeFixed32(bytes + 4 * i, static_cast<std::uint32_t>(data.dados[i]));
+  return stream.Write(bytes, static_cast<Int64>(4 * n)) == static_cast<Int64>(4 * n);
 }
 
 TMultiLongintList::TMultiLongintList(TUsefulBaseListObjectClass entries_class, TMultiLongintSize size)
@@ -395,6 +392,76 @@ void TMultiLongintList::SingleSort(Integer which) { SortBy({which}); }
 void TMultiLongintList::DoubleSort(Integer first, Integer second) { SortBy({first, second}); }
 void TMultiLongintList::TripleSort(Integer first, Integer second, Integer third) {
   SortBy({first, second, third});
+}
+
+namespace {
+constexpr std::size_t kBlock = 64 * 1024;
+}  // namespace
+
+bool TMultiLongintList::SaveToStream(TStream& stream) {
+  if (!EntriesClass.type || *EntriesClass.type != typeid(TMultiLongintHolder))
+    return TUsefulBaseListSorts::SaveToStream(stream);
+  Integer n = 0;
+  for (Integer i = 0; i < Count(); ++i) {
+    auto* p = static_cast<TUsefulBaseListObject*>(List()[i]);
+    if (!p) continue;
+    if (!EntriesClass.IsClassOf(p)) return false;
+    ++n;
+  }
+  std::string block;
+  block.reserve(kBlock + 64);
+  PutFixed32(block, static_cast<std::uint32_t>(n));
+  PutFixed8(block, sorted ? 1 : 0);
+  for (Integer i = 0; i < Count(); ++i) {
+    auto* h = static_cast<TMultiLongintHolder*>(List()[i]);
+    if (!h) continue;
+    AnInstance = h;
+    MyYieldProcess();
+    for (Integer v : h->data.dados) PutFixed32(block, static_cast<std::uint32_t>(v));
+    if (block.size() >= kBlock) {
+      if (stream.Write(block.data(), static_cast<Int64>(block.size())) != static_cast<Int64>(block.size()))
+        return false;
+      block.clear();
+    }
+  }
+  return stream.Write(block.data(), static_cast<Int64>(block.size())) == static_cast<Int64>(block.size());
+}
+
+bool TMultiLongintList::ReadFromStream(TStream& stream) {
+  if (!EntriesClass.type || *EntriesClass.type != typeid(TMultiLongintHolder))
+    return TUsefulBaseListSorts::ReadFromStream(stream);
+  std::uint8_t head[5];
+  if (stream.Read(head, 5) != 5) return false;
+  const auto n = static_cast<Integer>(DecodeFixed32(head));
+  sorted = head[4] != 0;
+  const std::size_t entry = 4 * static_cast<std::size_t>(tamanho);
+  if (n < 0 || (n > 0 && n > stream.Remaining() / static_cast<Int64>(std::max<std::size_t>(entry, 1))))
+    throw EFileReadError(u"TMultiLongintList.ReadFromStream");
+  SetCapacity(Count() + n);
+  std::string block;
+  std::size_t at = 0;
+  for (Integer i = 0; i < n; ++i) {
+    MyYieldProcess();
+    if (block.size() - at < entry) {
+      // Refill with whole entries only.
+      const std::size_t want = entry * std::min<std::size_t>(static_cast<std::size_t>(n - i),
+                                                             std::max<std::size_t>(kBlock / std::max<std::size_t>(entry, 1), 1));
+      block.resize(want);
+      at = 0;
+      const Int64 got = stream.Read(block.data(), static_cast<Int64>(want));
+      block.resize(static_cast<std::size_t>(std::max<Int64>(got, 0)));
+      if (block.size() < entry) return false;
+    }
+    auto* h = new TMultiLongintHolder();
+    h->expected_size = tamanho;
+    h->data.dados.assign(tamanho, 0);
+    const auto* p = reinterpret_cast<const std::uint8_t*>(block.data() + at);
+    for (std::size_t k = 0; k < tamanho; ++k) h->data.dados[k] = static_cast<Integer>(DecodeFixed32(p + 4 * k));
+    at += entry;
+    Add(h);
+    AnInstance = h;
+  }
+  return true;
 }
 
 void TMultiLongintList::FreeAndNilOne(Integer index) {

@@ -189,8 +189,34 @@ class TUsefulBaseListSorts : public TUsefulBaseList {
 
 enum TMultiLongintSize : Byte { tml_0, tml_1, tml_2, tml_3, tml_4, tml_5, tml_6 };
 
+// The integers of one entry: at most tml_6 of them, held inline so that an
+// entry is a single allocation.
+class TMultiLongintArray {
+ public:
+  static constexpr std::size_t kCapacity = 6;
+  std::size_t size() const { return n_; }
+  bool empty() const { return n_ == 0; }
+  Integer& operator[](std::size_t i) { return v_[i]; }
+  const Integer& operator[](std::size_t i) const { return v_[i]; }
+  Integer* data() { return v_; }
+  const Integer* data() const { return v_; }
+  Integer* begin() { return v_; }
+  Integer* end() { return v_ + n_; }
+  const Integer* begin() const { return v_; }
+  const Integer* end() const { return v_ + n_; }
+  // n is capped at kCapacity.
+  void assign(std::size_t n, Integer value) {
+    n_ = static_cast<Byte>(n < kCapacity ? n : kCapacity);
+    for (std::size_t i = 0; i < kCapacity; ++i) v_[i] = value;
+  }
+
+ private:
+  Byte n_ = 0;
+  Integer v_[kCapacity] = {};
+};
+
 struct TMultiLongintRec {
-  std::vector<Integer> dados;
+  TMultiLongintArray dados;
 };
 
 class TMultiLongintHolder : public TUsefulBaseListObject {
@@ -230,6 +256,10 @@ class TMultiLongintList : public TUsefulBaseListSorts {
   void TripleSort(Integer first, Integer second, Integer third);
   void FreeAndNilOne(Integer index) override;
   TMultiLongintHolder* Holder(Integer index) const;
+  // The stream form; plain TMultiLongintHolder entries are encoded and
+  // decoded in blocks rather than one stream call per entry.
+  bool ReadFromStream(TStream& stream) override;
+  bool SaveToStream(TStream& stream) override;
 
  protected:
   TUsefulBaseListObject* NewEntry() override;
