@@ -9,9 +9,12 @@ packages=(
   # libraries
   libicu-dev libzip-dev
   # tests and benchmarks
-  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  googletest libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
   # oracles and peers used by the tests
   file zip unzip icu-devtools python3-scipy fp-compiler
+  # real data the tests read: word lists, lemma exceptions, dictionary and
+  # multilingual documentation text
+  wamerican wordnet-base dict-gcide debian-handbook
 )
 
 missing=()
