@@ -15,6 +15,8 @@ packages=(
   # real data the tests read: word lists, lemma exceptions, dictionary and
   # multilingual documentation text
   wamerican wordnet-base dict-gcide debian-handbook
+  # peers of the benchmark scripts
+  ripgrep time
 )
 
 missing=()
