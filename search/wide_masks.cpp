@@ -63,15 +63,15 @@ void BuildAMask(std::vector<string>& masks, std::u16string_view s) {
   if (from < text.size()) masks.emplace_back(text, from);
 }
 
-bool MatchesMask(std::u16string_view name, std::u16string_view spec) {
+bool MatchesMask(std::u16string_view name, std::u16string_view mask_list) {
   if (name.empty()) return false;
-  if (spec == u"*.*") return true;
+  if (mask_list == u"*.*") return true;
   std::size_t from = 0;
-  while (from < spec.size()) {
-    while (from < spec.size() && spec[from] == u' ') ++from;
-    std::size_t end = spec.find(u';', from);
-    if (end == std::u16string_view::npos) end = spec.size();
-    if (MatchOneMask(name, spec.substr(from, end - from))) return true;
+  while (from < mask_list.size()) {
+    while (from < mask_list.size() && mask_list[from] == u' ') ++from;
+    std::size_t end = mask_list.find(u';', from);
+    if (end == std::u16string_view::npos) end = mask_list.size();
+    if (MatchOneMask(name, mask_list.substr(from, end - from))) return true;
     from = end + 1;
   }
   return false;

@@ -2,9 +2,9 @@
 // (PathMatchSpecW):
 //   * the comparison ignores case (each UTF-16 unit upper-cased on its own);
 //   * `*` matches any run of units, dots included; `?` exactly one unit;
-//   * a spec may hold several masks separated by ';', each with its leading
+//   * a mask_list may hold several masks separated by ';', each with its leading
 //     blanks ignored; the name matches when any mask matches;
-//   * the spec "*.*" matches every name, with or without a dot; any other
+//   * the mask_list "*.*" matches every name, with or without a dot; any other
 //     mask is literal about its dots ("*." wants a name ending in a dot).
 // Matching is iterative with a single back-track point per mask, so its cost
 // is at most (name length x mask length), never exponential.
@@ -21,8 +21,8 @@ namespace cv {
 // added only when not empty.  masks is replaced.
 void BuildAMask(std::vector<string>& masks, std::u16string_view s);
 
-// False for an empty name; otherwise whether the name matches the spec.
-bool MatchesMask(std::u16string_view name, std::u16string_view spec);
+// False for an empty name; otherwise whether the name matches the mask_list.
+bool MatchesMask(std::u16string_view name, std::u16string_view mask_list);
 
 // Index of the first non-empty mask that the name matches, or -1.
 Integer WhereInAMask(std::u16string_view name, const std::vector<string>& masks);
