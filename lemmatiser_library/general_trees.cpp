@@ -1,5 +1,6 @@
 #include "lemmatiser_library/general_trees.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -45,6 +46,24 @@ anything_ptr Rebalance(anything_ptr node) {
 
 }  // namespace
 
+anything_ptr TGeneral_Tree::TNodePool::New() {
+  if (chunks_.empty() || used_ == chunk_size_) {
+    // 32 nodes first (most trees are small), doubling up to 4096.
+    chunk_size_ = chunks_.empty() ? 32 : std::min<std::size_t>(chunk_size_ * 2, 4096);
+    chunks_.emplace_back(new anything[chunk_size_]);
+    used_ = 0;
+  }
+  anything_ptr node = &chunks_.back()[used_++];
+  *node = anything{};
+  return node;
+}
+
+void TGeneral_Tree::TNodePool::Reset() {
+  chunks_.clear();
+  chunk_size_ = 0;
+  used_ = 0;
+}
+
 class TGeneral_Tree::WalkGuard {
  public:
   explicit WalkGuard(TGeneral_Tree& tree) : tree_(tree) {
@@ -81,6 +100,8 @@ void TGeneral_Tree::RequireIdle() const {
 
 void TGeneral_Tree::SetCompareFunctionOfObject(TCompare2FunctOfObject f) {
   fCompareFunctOfObject = f ? std::move(f) : TCompare2FunctOfObject(CompareAllEqual);
+  auto* plain = fCompareFunctOfObject.target<int (*)(void*, void*)>();
+  fast_compare_ = plain != nullptr ? *plain : nullptr;
 }
 
 void TGeneral_Tree::SetTreeInUnicode(bool value) {
@@ -115,10 +136,10 @@ void TGeneral_Tree::Clear() {
         // The owner's item may leak; the tree's own nodes are still all freed.
       }
     }
-    delete node;
     --going;
     node = next;
   }
+  pool_.Reset();
   going = 0;
   counter = 0;
   fBuiltPtrArray.clear();
@@ -135,7 +156,7 @@ anything_ptr TGeneral_Tree::Insert(const anything& new_one, bool& inserted) {
   std::array<bool, kMaxDepth> went_right;
   int depth = 0;
   for (anything_ptr node = froot; node != nullptr;) {
-    const int c = fCompareFunctOfObject(new_one.this_, node->this_);
+    const int c = Compare(new_one.this_, node->this_);
     if (c == 0) {
       if (fDoFoundMatchFunct) fDoFoundMatchFunct(node);
       return node;
@@ -147,17 +168,13 @@ anything_ptr TGeneral_Tree::Insert(const anything& new_one, bool& inserted) {
     node = c > 0 ? node->right : node->left;
   }
 
-  auto* fresh = new anything;
+  anything_ptr fresh = pool_.New();
   fresh->this_ = new_one.this_;
   if (fDoAddedOneFunct) {
-    try {
-      // The path above is only good while nothing else changes the tree.
-      WalkGuard guard(*this);
-      fDoAddedOneFunct(fresh);
-    } catch (...) {
-      delete fresh;
-      throw;
-    }
+    // The path above is only good while nothing else changes the tree.  A
+    // node given up by a throwing callback stays unused in the pool.
+    WalkGuard guard(*this);
+    fDoAddedOneFunct(fresh);
   }
   fresh->left = nullptr;
   fresh->right = nullptr;
@@ -210,7 +227,7 @@ anything_ptr TGeneral_Tree::WhereIs(const anything& new_one) {
   MyYieldProcess();
   for (anything_ptr node = froot; node != nullptr;) {
     nearest_find = node;
-    const int c = fCompareFunctOfObject(new_one.this_, node->this_);
+    const int c = Compare(new_one.this_, node->this_);
     if (c == 0) return node;
     node = c > 0 ? node->right : node->left;
   }

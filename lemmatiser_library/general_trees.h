@@ -24,6 +24,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <vector>
 
@@ -172,6 +173,10 @@ class TGeneral_Tree {
   // Sets walking_ for the lifetime of a walk.
   class WalkGuard;
   void RequireIdle() const;
+  // The comparison, called directly when it is a plain function.
+  int Compare(void* a, void* b) const {
+    return fast_compare_ != nullptr ? fast_compare_(a, b) : fCompareFunctOfObject(a, b);
+  }
   anything_ptr Insert(const anything& new_one, bool& inserted);
   // Calls visit(node) for every node in order.
   template <typename Visit>
@@ -179,6 +184,22 @@ class TGeneral_Tree {
   void QuickSort(TTreeArrayOfPointer& arr, const TCompare2FunctOfObject& compare);
 
   int walking_ = 0;
+  int (*fast_compare_)(void*, void*) = nullptr;
+
+  // Nodes are only ever freed all together (Clear, destruction), so they
+  // come from chunks that Clear releases at once: no allocation per node,
+  // nothing to free per node.
+  class TNodePool {
+   public:
+    anything_ptr New();
+    void Reset();
+
+   private:
+    std::vector<std::unique_ptr<anything[]>> chunks_;
+    std::size_t chunk_size_ = 0;
+    std::size_t used_ = 0;
+  };
+  TNodePool pool_;
 };
 
 }  // namespace cv

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 #include <new>
+#include <type_traits>
 #include <vector>
 
 #include "core/lemmastopmatchtypes.h"
@@ -73,17 +74,19 @@ string AnsiToWide(std::string_view s) { return MultiByteToWide(CP_ACP, s); }
 
 }  // namespace
 
+// The text may be (part of) the buffer itself, when a caller hands a result
+// back: it is copied out before the buffer is cleared.
 const WideChar* CopyToResultBufferW(std::u16string_view text) {
-  const std::size_t n = std::min(text.size(), kResultChars);
+  const string copy(text.substr(0, std::min(text.size(), kResultChars)));
   std::fill(std::begin(lemma_result_bufferW), std::end(lemma_result_bufferW), u'\0');
-  std::copy_n(text.data(), n, lemma_result_bufferW);
+  std::copy(copy.begin(), copy.end(), lemma_result_bufferW);
   return lemma_result_bufferW;
 }
 
 const AnsiChar* CopyToResultBufferA(std::string_view text) {
-  const std::size_t n = std::min(text.size(), kResultChars);
+  const AnsiString copy(text.substr(0, std::min(text.size(), kResultChars)));
   std::fill(std::begin(lemma_result_bufferA), std::end(lemma_result_bufferA), '\0');
-  std::copy_n(text.data(), n, lemma_result_bufferA);
+  std::copy(copy.begin(), copy.end(), lemma_result_bufferA);
   return lemma_result_bufferA;
 }
 
@@ -94,10 +97,40 @@ TReadFileTree::TReadFileTree(TCaseSensitivity aCase_sensitivity) : case_sensitiv
   SetUsingUnicode(false);
 }
 
+void* TReadFileTree::TEntryArena::Allocate(std::size_t bytes) {
+  constexpr std::size_t kAlign = alignof(std::max_align_t);
+  bytes = (bytes + kAlign - 1) / kAlign * kAlign;
+  if (chunks_.empty() || chunk_size_ - used_ < bytes) {
+    // 4 KiB first (most lists hold only their seeds), doubling up to 1 MiB;
+    // a bigger record gets a chunk of its own size.
+    chunk_size_ = chunks_.empty() ? 4096 : std::min<std::size_t>(chunk_size_ * 2, 1 << 20);
+    chunk_size_ = std::max(chunk_size_, bytes);
+    chunks_.emplace_back(new unsigned char[chunk_size_]);
+    used_ = 0;
+  }
+  last_ = chunks_.back().get() + used_;
+  used_ += bytes;
+  return last_;
+}
+
+void TReadFileTree::TEntryArena::ReleaseLast(void* p) {
+  if (p == nullptr || p != last_) return;
+  used_ = static_cast<std::size_t>(static_cast<unsigned char*>(p) - chunks_.back().get());
+  last_ = nullptr;
+}
+
+void TReadFileTree::TEntryArena::Reset() {
+  chunks_.clear();
+  chunk_size_ = 0;
+  used_ = 0;
+  last_ = nullptr;
+}
+
 template <typename Rec, typename Ch>
 Rec* TReadFileTree::NewEntry(std::basic_string_view<Ch> text) {
   static_assert(sizeof(Rec) % alignof(Ch) == 0);
-  void* mem = ::operator new(sizeof(Rec) + (text.size() + 1) * sizeof(Ch));
+  static_assert(std::is_trivially_destructible_v<Rec>);
+  void* mem = arena_.Allocate(sizeof(Rec) + (text.size() + 1) * sizeof(Ch));
   auto* rec = new (mem) Rec{};
   auto* copy = reinterpret_cast<Ch*>(static_cast<char*>(mem) + sizeof(Rec));
   std::copy(text.begin(), text.end(), copy);
@@ -126,6 +159,7 @@ void TReadFileTree::Clear() {
   This_list_has_data = false;
   cancelled = false;
   TGeneral_Tree::Clear();
+  arena_.Reset();
 }
 
 void TReadFileTree::TellTotalLines(Integer n) {
@@ -271,7 +305,7 @@ void TLemmaList::StartLoad() {
 }
 
 void* TLemmaList::NewSeedEntry(std::string_view seedA, std::u16string_view seedW) {
-  return using_unicode ? NewEntry<TLemmaEntryRec>(seedW) : NewEntry<TLemmaEntryRec>(seedA);
+  return using_unicode ? NewEntry<TLemmaEntryNode>(seedW) : NewEntry<TLemmaEntryNode>(seedA);
 }
 
 bool TLemmaList::FormatIsOKA(std::string_view item) { return FormatIsOK(item, last_replaceA); }
@@ -295,8 +329,8 @@ bool TLemmaList::FormatIsOK(std::basic_string_view<Ch> item, std::basic_string<C
     hw = &headwords.Add(AnsiToWide(head));
   else
     hw = &headwords.Add(head);
-  auto* entry = NewEntry<TLemmaEntryRec>(variant);
-  entry->headwordp = hw->text.data();
+  auto* entry = NewEntry<TLemmaEntryNode>(variant);
+  entry->rec.headwordp = hw->text.data();
   current = anything{};
   current.this_ = entry;
   bool inserted = false;
@@ -307,7 +341,7 @@ bool TLemmaList::FormatIsOK(std::basic_string_view<Ch> item, std::basic_string<C
     throw;
   }
   if (inserted) {
-    hw->variants.push_back(entry);
+    hw->AppendVariant(entry);
     ++lemma_pair_entries;
   } else {
     FreeEntry(entry);
@@ -329,14 +363,15 @@ bool TLemmaList::FoundVariant(const void* text, TLemmaEntryRec& found) {
 }
 
 const WideChar* TLemmaList::LemmaVariantsOf(const WideChar* headword, const WideChar* separated_with) {
-  std::fill(std::begin(lemma_result_bufferW), std::end(lemma_result_bufferW), u'\0');
-  if (headword == nullptr) return lemma_result_bufferW;
-  const THeadWord* hw = headwords.Find(ViewW(headword));
-  if (hw == nullptr) return lemma_result_bufferW;
-  const std::u16string_view sep = separated_with != nullptr ? ViewW(separated_with) : std::u16string_view();
+  // Either argument may be a result buffer handed back by the caller; both
+  // are read before the buffer is written.
+  const THeadWord* hw = headword != nullptr ? headwords.Find(ViewW(headword)) : nullptr;
+  if (hw == nullptr) return CopyToResultBufferW(u"");
+  const string sep = separated_with != nullptr ? string(ViewW(separated_with)) : string();
   string joined;
   bool first = true;
-  for (const TLemmaEntryRec* entry : hw->variants) {
+  for (const TLemmaEntryNode* node = hw->first_variant; node != nullptr; node = node->next_variant) {
+    const TLemmaEntryRec* entry = &node->rec;
     const string converted = using_unicode ? string(ViewW(entry->variantp)) : AnsiToWide(ViewA(entry->variantp));
     const std::size_t extra = converted.size() + (first ? 0 : sep.size());
     if (joined.size() + extra > kResultChars) break;
@@ -361,9 +396,8 @@ void TLemmaList::Do_In_Order(anything_ptr item) {
   ShowProc(*entry, case_sensitivity, using_unicode, affixes, going, counter);
 }
 
-void TLemmaList::Do_Deleting(anything_ptr item) {
-  if (item != nullptr) FreeEntry(item->this_);
-}
+// The records live in the list's arena, which Clear releases after the walk.
+void TLemmaList::Do_Deleting(anything_ptr) {}
 
 // ---------------------------------------------------------------------------
 // TMatchList, TStopList
@@ -416,9 +450,7 @@ void TMatchList::Do_In_Order(anything_ptr item) {
   ShowProc(entry->searchp, case_sensitivity, using_unicode, affixes, going, counter);
 }
 
-void TMatchList::Do_Deleting(anything_ptr item) {
-  if (item != nullptr) FreeEntry(item->this_);
-}
+void TMatchList::Do_Deleting(anything_ptr) {}
 
 TStopList::TStopList(TCaseSensitivity aCase_sensitivity) : TMatchList(aCase_sensitivity) {
   SetFixedText(name_of_process, LemmaMatchStopnames_of_processes[as_stop]);

@@ -24,7 +24,9 @@
 // overwrites.  Nothing here is thread-safe.
 #pragma once
 
+#include <memory>
 #include <string_view>
+#include <vector>
 
 #include "core/basic_types.h"
 #include "lemmatiser_library/general_trees.h"
@@ -97,12 +99,13 @@ class TReadFileTree : public TGeneral_Tree {
   bool allow_strings_with_commas = false;
 
  protected:
-  // A heap record of type Rec followed by a NUL-terminated copy of the text;
-  // the text's address goes into the record's first field.  Freed with
-  // FreeEntry.
+  // A record of type Rec followed by a NUL-terminated copy of the text; the
+  // text's address goes into the record's first field.  Records live in the
+  // list's arena until the list is cleared; FreeEntry gives back the most
+  // recent one (a duplicate that was not stored).
   template <typename Rec, typename Ch>
-  static Rec* NewEntry(std::basic_string_view<Ch> text);
-  static void FreeEntry(void* rec) { ::operator delete(rec); }
+  Rec* NewEntry(std::basic_string_view<Ch> text);
+  void FreeEntry(void* rec) { arena_.ReleaseLast(rec); }
   // Inserts the 19 seed items with NewSeedEntry.
   void InsertSeeds();
   virtual void* NewSeedEntry(std::string_view seedA, std::u16string_view seedW) = 0;
@@ -113,6 +116,21 @@ class TReadFileTree : public TGeneral_Tree {
   TShowSomeProgressProc fProgressProc;
 
  private:
+  // Bump allocation in chunks; everything is released by Reset.
+  class TEntryArena {
+   public:
+    void* Allocate(std::size_t bytes);
+    void ReleaseLast(void* p);
+    void Reset();
+
+   private:
+    std::vector<std::unique_ptr<unsigned char[]>> chunks_;
+    std::size_t chunk_size_ = 0;
+    std::size_t used_ = 0;
+    void* last_ = nullptr;
+  };
+  TEntryArena arena_;
+
   template <typename Ch>
   void Parse(std::basic_string_view<Ch> text);
   bool StopRequested() const;

@@ -190,6 +190,9 @@ TEST(LemmatiserExports, TypicalToolSequence) {
   EXPECT_EQ(W(lib.KwicChangeWord(u"WENT", 0, 1)), u"GO");
   EXPECT_EQ(W(lib.KeyWordsChangeWord(u"WENT", 0, 1)), u"");
   EXPECT_EQ(W(lib.LemmaVariantsOf(0, u"go", u", ")), u"GOES, WENT");
+  // A result handed straight back as an argument is read before it is overwritten.
+  const auto* head = static_cast<const char16_t*>(lib.WordlistChangeWord(0, u"WENT", 0, 1));
+  EXPECT_EQ(W(lib.LemmaVariantsOf(0, head, u"+")), u"GOES+WENT");
   EXPECT_EQ(W(lib.LemmaHeadWords(0, 0)), u"DO");
   EXPECT_EQ(W(lib.LemmaHeadWords(0, 1)), u"GO");
   EXPECT_EQ(lib.LemmaHeadWords(0, 2), nullptr);
