@@ -7,6 +7,7 @@
 // order), is worked out when first asked for after a change.
 #pragma once
 
+#include <cstddef>
 #include <deque>
 #include <string_view>
 #include <vector>

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <type_traits>
 
 #include "core/basic_types.h"
 #include "platform/types.h"

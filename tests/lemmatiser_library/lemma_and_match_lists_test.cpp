@@ -169,6 +169,17 @@ TEST(LemmaList, UpperCasingFollowsTheLocale) {
   list.fLCID = 0x041F;  // Turkish: i upper-cases to dotted capital I
   ASSERT_TRUE(list.LoadFromBytes(Utf16LE(u"git -> gitti")));
   EXPECT_EQ(LemmaLines(list), (std::vector<std::string>{"G\u0130TT\u0130 (G\u0130T)"}));
+
+  // Head words that differ only in case are one head word, by the locale's
+  // casing: in Turkish git and G\u0130T are one, in English git and GIT.
+  const std::string file = Utf16LE(u"git -> a\nG\u0130T -> b\nGIT -> c");
+  for (const auto& [lcid, git_variants] : {std::pair<LCID, std::u16string>{0x041F, u"a,b"}, {kEnglish, u"a,c"}}) {
+    TLemmaList heads(cs_sensitive);
+    heads.fLCID = lcid;
+    ASSERT_TRUE(heads.LoadFromBytes(file));
+    EXPECT_EQ(heads.HeadWordCount(), 2);
+    EXPECT_EQ(std::u16string(heads.LemmaVariantsOf(u"git", u",")), git_variants) << lcid;
+  }
 }
 
 TEST(LemmaList, Utf8FilesBecomeUtf16ListsWithoutTheSignature) {
