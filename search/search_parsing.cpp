@@ -178,15 +178,18 @@ void Parse_RetainOne(string& s, Integer code, std::u16string_view token) {
 }
 
 void Parse_Retain(string& s, Integer base) {
+  if (s.find(u'"') == string::npos) return;  // every retained token is quoted
   for (std::size_t i = 0; i < std::size(kRetainedTokens); ++i)
     Parse_RetainOne(s, base + static_cast<Integer>(i), kRetainedTokens[i]);
 }
 
 void Parse_RestoreOne(string& s, Integer code, std::u16string_view token) {
+  const char16_t c = static_cast<char16_t>(code);
+  std::size_t at = s.find(c);
+  if (at == string::npos) return;  // the usual case: nothing was retained
   string bare = Trim(token);
   std::erase(bare, u'"');
-  const char16_t c = static_cast<char16_t>(code);
-  for (std::size_t at = s.find(c); at != string::npos; at = s.find(c, at + bare.size()))
+  for (; at != string::npos; at = s.find(c, at + bare.size()))
     s.replace(at, 1, bare);
 }
 

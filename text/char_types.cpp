@@ -5,6 +5,8 @@
 
 #include <array>
 #include <memory>
+#include <mutex>
+#include <vector>
 
 #include "platform/nls.h"
 #include "text/code_pages.h"
@@ -182,11 +184,46 @@ bool GetStringTypeExW(LCID /*lcid*/, Cardinal info_type, const char16_t* text, I
   return true;
 }
 
+namespace {
+// The classes of the 256 bytes of a single-byte code page, built once per
+// page and info table; nil for a page where a character can take two or
+// more bytes.  Typing an 8-bit buffer is then one lookup per byte instead of
+// a decode per byte.
+const Word* SingleByteClasses(Cardinal cp, const Word* table) {
+  struct Entry {
+    Cardinal cp;
+    const Word* table;
+    bool single_byte;
+    std::array<Word, 256> classes;
+  };
+  static std::mutex mutex;
+  static std::vector<std::unique_ptr<Entry>> cache;
+  std::lock_guard<std::mutex> lock(mutex);
+  for (const auto& e : cache)
+    if (e->cp == cp && e->table == table) return e->single_byte ? e->classes.data() : nullptr;
+  auto e = std::make_unique<Entry>(Entry{cp, table, true, {}});
+  for (int b = 0; b < 256; ++b) {
+    // 0x80 completes a double-byte pair and a UTF-8 sequence after any
+    // lead byte, so every multi-byte page shows itself here.
+    const char probe[2] = {static_cast<char>(b), static_cast<char>(0x80)};
+    if (CharByteLength(cp, probe, 2) != 1) e->single_byte = false;
+    e->classes[static_cast<std::size_t>(b)] = table[DecodeOneChar(cp, probe, 1)];
+  }
+  cache.push_back(std::move(e));
+  return cache.back()->single_byte ? cache.back()->classes.data() : nullptr;
+}
+}  // namespace
+
 bool GetStringTypeExA(LCID lcid, Cardinal info_type, const char* text, Integer count, Word* out) {
   const Word* table = TableFor(info_type);
   if (table == nullptr || count < 0 || (count > 0 && (text == nullptr || out == nullptr))) return false;
   if (count == 0) return true;
   const Cardinal cp = CodePageOfLCIDOrACP(lcid);
+  if (const Word* classes = SingleByteClasses(cp, table)) {
+    const auto* bytes = reinterpret_cast<const Byte*>(text);
+    for (Integer k = 0; k < count; ++k) out[k] = classes[bytes[k]];
+    return true;
+  }
   // Each character's class goes to every byte that encodes it.
   Integer i = 0;
   while (i < count) {
