@@ -1,57 +1,76 @@
-// corvane: the command-line face of the runtime.  For now it shows what the
-// foundation provides: the suite's tools, the user's locale and its code
-// pages, number formatting, case mapping and the shared log.
+// corvane: the command-line tool of the runtime.  It uses the runtime the
+// way the suite's tools do: it links the runtime packs, loads the settings
+// and lemmatiser libraries by name, reads the shared settings, and runs word
+// lists, concordances and keywords over text files.
 #include <cstdio>
+#include <cstring>
+#include <exception>
 #include <string>
+#include <vector>
 
-#include "core/logging_utilities.h"
 #include "core/my_types_mini.h"
-#include "files/wingenok.h"
-#include "platform/nls.h"
-#include "platform/sysutils.h"
-#include "platform/utf.h"
+#include "files/my_kpsmall.h"
+#include "tools/commands.h"
+#include "tools/tool_support.h"
 
 namespace {
 
-void Print(const cv::string& s) { std::printf("%s\n", cv::Utf16ToUtf8(s).c_str()); }
+constexpr char kHelp[] =
+    "usage: corvane [COMMAND [ARGS...]]\n"
+    "\n"
+    "Commands:\n"
+    "  concord WORDS [PATHS...]        key-word-in-context lines of WORDS\n"
+    "  wordlist [PATHS...]             word frequencies\n"
+    "  keywords STUDY REFERENCE        keywords of one word list against another\n"
+    "  settings list|get|set|watch     the shared settings\n"
+    "\n"
+    "With no command, corvane prints a concordance of \"licen?e\" in the licence\n"
+    "texts of /usr/share/common-licenses.  `corvane COMMAND --help` describes\n"
+    "each command.\n";
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  using namespace cv;
-  if (argc > 1 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
-    std::printf("usage: corvane\n  Shows the runtime's tools, locale and formatting.\n");
-    return 0;
-  }
-  try {
-    SetCurrentTool();
-    Print(CorvaneControllerCaption() + u" (runtime " + CurrentCVMajorVersion100Str() + u")");
-    Print(u"");
-    Print(u"Tools of the suite:");
-    for (int t = 0; t < kToolTypeCount; ++t) {
-      const auto tool = static_cast<tool_type>(t);
-      if (Tool_Name(tool).empty()) continue;
-      Print(Format(u"  %2d  %-24s %-28s %-7s %s",
-                   {t, Tool_Name(tool), GetShortToolFilename(tool), DefaultExtFromToolType(tool),
-                    ToolLogPrefix(tool)}));
-    }
-    Print(u"");
-    Print(u"Results-file extensions: " + CVFileExtensions());
+namespace cv::tool {
 
-    const LCID lcid = GetUserDefaultLCID();
-    const TFormatSettings& fs = UserDefaultFormatSettings;
-    Print(u"");
-    Print(Format(u"User locale: %s (LCID $%.4x), ANSI code page %d, OEM code page %d, %s units",
-                 {Latin1ToUtf16(LocaleNameFromLCID(lcid)), static_cast<int>(lcid),
-                  static_cast<int>(CodePageFromLocale(lcid)), static_cast<int>(OemCodePageOfLCID(lcid)),
-                  string(UserDefaultMeasurements(lcid) ? u"metric" : u"U.S.")}));
-    Print(u"Today: " + FormatDateTime(fs.ShortDateFormat + u" " + fs.LongTimeFormat, Now(), fs));
-    Print(u"A large count: " + IntToDecStr(Int64{1234567890123}, fs) + u"; a share: " +
-          RealToDecStr(1234.5678, fs));
-    Print(u"Turkish upper case of \"istanbul\": " + Uppercase(0x041F, u"istanbul") +
-          u"; English: " + Uppercase(0x0409, u"istanbul"));
-    return 0;
+int DefaultRun() {
+  const char* folder = "/usr/share/common-licenses";
+  std::printf("corvane: no command given, so a concordance of the licence texts:\n"
+              "  corvane concord \"licen?e\" %s --width 30\n"
+              "(corvane --help lists the commands)\n\n",
+              folder);
+  std::fflush(stdout);
+  return ConcordCommand({"licen?e", folder, "--width", "30"});
+}
+
+}  // namespace cv::tool
+
+int main(int argc, char** argv) {
+  using namespace cv::tool;
+  std::vector<std::string> args(argv + 1, argv + argc);
+  try {
+    cv::SetCurrentTool();
+    if (args.empty()) return DefaultRun();
+    const std::string cmd = args[0];
+    const TArgList rest(args.begin() + 1, args.end());
+    if (cmd == "--help" || cmd == "-h" || cmd == "help") {
+      std::fputs(kHelp, stdout);
+      return 0;
+    }
+    if (cmd == "concord") return ConcordCommand(rest);
+    if (cmd == "wordlist") return WordlistCommand(rest);
+    if (cmd == "keywords") return KeywordsCommand(rest);
+    if (cmd == "settings") return SettingsCommand(rest);
+    throw UsageError("unknown command " + cmd + " (see corvane --help)");
+  } catch (const TToolError& e) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "corvane: %s\n", e.what());
+    return e.Status();
+  } catch (const std::bad_alloc&) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "corvane: out of memory\n");
+    return 1;
   } catch (const std::exception& e) {
+    std::fflush(stdout);
     std::fprintf(stderr, "corvane: %s\n", e.what());
     return 1;
   }
