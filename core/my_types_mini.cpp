@@ -45,7 +45,7 @@ constexpr ToolRow kTools[kToolTypeCount] = {
     {nullptr, nullptr, u".dat"},
 };
 
-constexpr const char16_t* kFallbackPrefix = u"(??)";
+constexpr const char16_t* kFallbackPrefix = u"(?\?)";  // "(??)", kept clear of trigraphs
 
 struct ListRow {
   const char16_t* ext;  // empty: none

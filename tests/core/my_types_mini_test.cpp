@@ -29,7 +29,7 @@ const ToolRow kToolRows[] = {
     {tt_Chargrams, u"CharGrams", u"CharGrams7.exe", u"(CHRG): ", u".cgr", 36},
     {tt_CVconcgram, u"CVConcGram", u"CVConcGram7.exe", u"(CGR): ", u".base_pairs", 37},
     {tt_viewer_aligner, u"Aligner", u"Aligner7.exe", u"(VA): ", u".vwr", 38},
-    {tt_reserved, u"", u"", u"(??)", u".dat", 36},
+    {tt_reserved, u"", u"", u"(?\?)", u".dat", 36},
     {tt_minimal_pairs, u"Minimal Pairs", u"Minimal_Pairs7.exe", u"(MP): ", u".txt", 37},
     {tt_file_utilities, u"File Utilities", u"File_Utilities7.exe", u"(FU): ", u".txt", 36},
     {tt_character_profiler, u"Character Profiler", u"Character_Profiler7.exe", u"(CA): ", u".dat", 36},
@@ -37,10 +37,10 @@ const ToolRow kToolRows[] = {
     {tt_API_tool, u"CV7 General API DLL", u"CV7_General_API_DLL7.dll", u"(API): ", u".dat", 36},
     {tt_file_viewer, u"File Viewer", u"File_Viewer7.exe", u"(FV): ", u".dat", 36},
     {tt_corpus_checker, u"Corpus Checker", u"Corpus_Checker7.exe", u"(CC): ", u".dat", 36},
-    {tt_version_checker, u"Corvane version check", u"Corvane_version_check7.exe", u"(??)", u".dat", 36},
+    {tt_version_checker, u"Corvane version check", u"Corvane_version_check7.exe", u"(?\?)", u".dat", 36},
     {tt_text_converter, u"Text Converter", u"Text_Converter7.exe", u"(TXC): ", u".dat", 37},
     {tt_shell, u"Corvane", u"Corvane7.exe", u"(CV7): ", u".dat", 37},
-    {tt_no_tool_at_all, u"", u"", u"(??)", u".dat", 789},
+    {tt_no_tool_at_all, u"", u"", u"(?\?)", u".dat", 789},
 };
 
 TEST(ToolTypes, EveryRowOfTheTable) {
