@@ -43,8 +43,9 @@ class TRowList : public cv::T3SortNonYieldingList {
   }
   // The same comparison as a plain lambda the sort can inline.
   auto FastCompare() {
-    return [this](void* e) {
-      return cv::CompareLongints(base_, static_cast<Row*>(e)->k[current_sort_rec.current_sort_var]);
+    return [this](void* e) -> cv::Integer {
+      const cv::Integer b = static_cast<Row*>(e)->k[current_sort_rec.current_sort_var];
+      return (base_ > b) - (base_ < b);
     };
   }
 

@@ -8,9 +8,26 @@
 #include "lists/pointer_utils.h"
 #include "platform/coding.h"
 
+#if defined(__SANITIZE_ADDRESS__)
+#define CV_HOLDER_POOL 0
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define CV_HOLDER_POOL 0
+#endif
+#endif
+#ifndef CV_HOLDER_POOL
+#define CV_HOLDER_POOL 1
+#endif
+
 namespace cv {
 
 namespace {
+
+// The yield hook, called only when one is set (the common case on long
+// list loops is none).
+inline void YieldIfHooked() {
+  if (AYieldProcessProc) MyYieldProcess();
+}
 
 template <class T>
 Integer Cmp(T a, T b) {
@@ -171,7 +188,7 @@ bool TUsefulBaseList::SaveEntries(TStream& stream, const std::string& after_coun
     auto* p = static_cast<TUsefulBaseListObject*>(List()[i]);
     if (!p) continue;
     AnInstance = p;
-    MyYieldProcess();
+    YieldIfHooked();
     if (!p->SaveToStream(stream)) return false;
   }
   return true;
@@ -187,7 +204,7 @@ bool TUsefulBaseList::ReadEntries(TStream& stream, std::size_t header_bytes, std
   const Int64 min_size = std::max<Int64>(1, MinStreamedEntrySize());
   if (n < 0 || (n > 0 && n > stream.Remaining() / min_size)) throw EFileReadError(routine);
   for (Integer i = 0; i < n; ++i) {
-    MyYieldProcess();
+    YieldIfHooked();
     TUsefulBaseListObject* p = NewEntry();
     Add(p);
     AnInstance = p;
@@ -271,6 +288,62 @@ bool TUsefulBaseListSorts::ReadFromStream(TStream& stream) {
 
 // ---------------------------------------------------------------------------
 // TMultiLongintList
+
+namespace {
+
+struct HolderPool {
+  struct Node {
+    Node* next;
+  };
+  static constexpr std::size_t kPerSlab = 4096;
+  Node* free_list = nullptr;
+  std::vector<std::unique_ptr<unsigned char[]>> slabs;
+
+  void* Get() {
+    if (!free_list) {
+      constexpr std::size_t sz = sizeof(TMultiLongintHolder);
+      static_assert(sz >= sizeof(Node) && sz % alignof(TMultiLongintHolder) == 0);
+      slabs.emplace_back(new unsigned char[sz * kPerSlab]);
+      unsigned char* base = slabs.back().get();
+      for (std::size_t i = kPerSlab; i-- > 0;) {
+        auto* n = reinterpret_cast<Node*>(base + i * sz);
+        n->next = free_list;
+        free_list = n;
+      }
+    }
+    Node* n = free_list;
+    free_list = n->next;
+    return n;
+  }
+  void Put(void* p) {
+    auto* n = static_cast<Node*>(p);
+    n->next = free_list;
+    free_list = n;
+  }
+};
+
+// Never destroyed: holders of lists that outlive static destruction may
+// still be returned to it.
+HolderPool& Pool() {
+  static HolderPool* pool = new HolderPool;
+  return *pool;
+}
+
+}  // namespace
+
+void* TMultiLongintHolder::operator new(std::size_t size) {
+  if (!CV_HOLDER_POOL || size != sizeof(TMultiLongintHolder)) return ::operator new(size);
+  return Pool().Get();
+}
+
+void TMultiLongintHolder::operator delete(void* p, std::size_t size) {
+  if (!p) return;
+  if (!CV_HOLDER_POOL || size != sizeof(TMultiLongintHolder)) {
+    ::operator delete(p);
+    return;
+  }
+  Pool().Put(p);
+}
 
 bool TMultiLongintHolder::ReadFromStream(TStream& stream) {
   const std::size_t n = static_cast<std::size_t>(std::clamp<Integer>(expected_size, 0, TMultiLongintArray::kCapacity));
@@ -395,36 +468,36 @@ void TMultiLongintList::TripleSort(Integer first, Integer second, Integer third)
 }
 
 namespace {
-constexpr std::size_t kBlock = 64 * 1024;
+constexpr std::size_t kBlock = 256 * 1024;  // above the file buffer: read and written directly
 }  // namespace
 
 bool TMultiLongintList::SaveToStream(TStream& stream) {
   if (!EntriesClass.type || *EntriesClass.type != typeid(TMultiLongintHolder))
     return TUsefulBaseListSorts::SaveToStream(stream);
-  Integer n = 0;
+  // Counting looks at the slots only; the entries themselves are visited
+  // once, while they are encoded (a stranger among them stops the save).
+  const Integer n = static_cast<Integer>(Count() - std::count(List(), List() + Count(), nullptr));
+  std::unique_ptr<std::uint8_t[]> block(new std::uint8_t[kBlock + 64]);
+  EncodeFixed32(block.get(), static_cast<std::uint32_t>(n));
+  block[4] = sorted ? 1 : 0;
+  std::size_t used = 5;
   for (Integer i = 0; i < Count(); ++i) {
     auto* p = static_cast<TUsefulBaseListObject*>(List()[i]);
     if (!p) continue;
     if (!EntriesClass.IsClassOf(p)) return false;
-    ++n;
-  }
-  std::string block;
-  block.reserve(kBlock + 64);
-  PutFixed32(block, static_cast<std::uint32_t>(n));
-  PutFixed8(block, sorted ? 1 : 0);
-  for (Integer i = 0; i < Count(); ++i) {
-    auto* h = static_cast<TMultiLongintHolder*>(List()[i]);
-    if (!h) continue;
+    auto* h = static_cast<TMultiLongintHolder*>(p);
     AnInstance = h;
-    MyYieldProcess();
-    for (Integer v : h->data.dados) PutFixed32(block, static_cast<std::uint32_t>(v));
-    if (block.size() >= kBlock) {
-      if (stream.Write(block.data(), static_cast<Int64>(block.size())) != static_cast<Int64>(block.size()))
-        return false;
-      block.clear();
+    YieldIfHooked();
+    const std::size_t k = h->data.dados.size();
+    for (std::size_t j = 0; j < k; ++j)
+      EncodeFixed32(block.get() + used + 4 * j, static_cast<std::uint32_t>(h->data.dados[j]));
+    used += 4 * k;
+    if (used >= kBlock) {
+      if (stream.Write(block.get(), static_cast<Int64>(used)) != static_cast<Int64>(used)) return false;
+      used = 0;
     }
   }
-  return stream.Write(block.data(), static_cast<Int64>(block.size())) == static_cast<Int64>(block.size());
+  return stream.Write(block.get(), static_cast<Int64>(used)) == static_cast<Int64>(used);
 }
 
 bool TMultiLongintList::ReadFromStream(TStream& stream) {
@@ -437,11 +510,15 @@ bool TMultiLongintList::ReadFromStream(TStream& stream) {
   const std::size_t entry = 4 * static_cast<std::size_t>(tamanho);
   if (n < 0 || (n > 0 && n > stream.Remaining() / static_cast<Int64>(std::max<std::size_t>(entry, 1))))
     throw EFileReadError(u"TMultiLongintList.ReadFromStream");
-  SetCapacity(Count() + n);
+  // The slots are made at once and filled in place; on a short read the
+  // list is cut back to the entries read whole.
+  const Integer first = Count();
+  SetCount(first + n);
+  void** slots = List() + first;
   std::string block;
   std::size_t at = 0;
   for (Integer i = 0; i < n; ++i) {
-    MyYieldProcess();
+    YieldIfHooked();
     if (block.size() - at < entry) {
       // Refill with whole entries only.
       const std::size_t want = entry * std::min<std::size_t>(static_cast<std::size_t>(n - i),
@@ -450,7 +527,10 @@ bool TMultiLongintList::ReadFromStream(TStream& stream) {
       at = 0;
       const Int64 got = stream.Read(block.data(), static_cast<Int64>(want));
       block.resize(static_cast<std::size_t>(std::max<Int64>(got, 0)));
-      if (block.size() < entry) return false;
+      if (block.size() < entry) {
+        SetCount(first + i);
+        return false;
+      }
     }
     auto* h = new TMultiLongintHolder();
     h->expected_size = tamanho;
@@ -458,7 +538,7 @@ bool TMultiLongintList::ReadFromStream(TStream& stream) {
     const auto* p = reinterpret_cast<const std::uint8_t*>(block.data() + at);
     for (std::size_t k = 0; k < tamanho; ++k) h->data.dados[k] = static_cast<Integer>(DecodeFixed32(p + 4 * k));
     at += entry;
-    Add(h);
+    slots[i] = h;
     AnInstance = h;
   }
   return true;

@@ -117,7 +117,10 @@ struct TUsefulBaseListObjectClass {
   static TUsefulBaseListObjectClass Of() {
     return {[]() -> TUsefulBaseListObject* { return new T(); }, &typeid(T)};
   }
-  bool IsClassOf(const TUsefulBaseListObject* p) const { return p && type && typeid(*p) == *type; }
+  // Same type_info object first: the name comparison is the slow path.
+  bool IsClassOf(const TUsefulBaseListObject* p) const {
+    return p && type && (&typeid(*p) == type || typeid(*p) == *type);
+  }
 };
 
 // ---------------------------------------------------------------------------
@@ -221,6 +224,12 @@ struct TMultiLongintRec {
 
 class TMultiLongintHolder : public TUsefulBaseListObject {
  public:
+  // Lists of millions of tuples allocate and free holders in bulk: they come
+  // from a free list of slabs, which this single-threaded runtime keeps for
+  // reuse (sanitizer builds use the ordinary heap, to keep its checks).
+  static void* operator new(std::size_t size);
+  static void operator delete(void* p, std::size_t size);
+
   TMultiLongintRec data;
   // Reading fills exactly this many integers (set by the list).
   Integer expected_size = 0;
