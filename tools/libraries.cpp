@@ -107,8 +107,10 @@ void TLemmatiser::Load(const std::string& file_name, Byte kind) {
 
 string TLemmatiser::HeadWord(const string& upper_word) const {
   if (!lemmas_) return string();
-  auto change = reinterpret_cast<decltype(&WordlistChangeWord)>(Symbol(lib_, "WordlistChangeWord"));
-  const void* r = change(slot_, upper_word.c_str(), GetUserDefaultLCID(), 1);
+  // The lookup converts the word to the list's encoding (8-bit or UTF-16)
+  // and answers the head word in UTF-16.
+  auto found = reinterpret_cast<decltype(&FoundInTheList)>(Symbol(lib_, "FoundInTheList"));
+  const void* r = found(slot_, upper_word.c_str(), 1, 0);
   return r ? string(static_cast<const char16_t*>(r)) : string();
 }
 

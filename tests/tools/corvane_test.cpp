@@ -235,6 +235,22 @@ TEST_F(CorvaneTest, KeywordsOfOneTextAgainstAnother) {
   })) << r.out;
 }
 
+TEST_F(CorvaneTest, LemmaAndStopListsThroughTheLemmatiser) {
+  Write("go.txt", "He went home. She goes there. They have gone. We go.\n");
+  Write("lemmas.txt", "go -> went, gone, goes\n");
+  Write("stop.txt", "she\nwe\n");
+  const TRun c = Sh(Corvane() + " concord go " + P("go.txt") + " --lemmas " + P("lemmas.txt") + " --no-colour");
+  EXPECT_NE(c.out.find("4 hits in 1 file"), std::string::npos) << c.out;
+  const TRun w = Sh(Corvane() + " wordlist " + P("go.txt") + " --lemmas " + P("lemmas.txt") + " --stop " +
+                    P("stop.txt") + " --tsv --top 0");
+  auto lines = Lines(w.out);
+  std::sort(lines.begin(), lines.end());
+  EXPECT_EQ(lines, (std::vector<std::string>{"GO\t4\t1", "He\t1\t1", "They\t1\t1", "have\t1\t1", "home\t1\t1",
+                                             "there\t1\t1"}))
+      << w.out;
+  EXPECT_EQ(Sh(Corvane() + " wordlist " + P("go.txt") + " --lemmas " + P("missing.txt") + " 2>/dev/null").status, 1);
+}
+
 TEST_F(CorvaneTest, DefaultRunConcordancesTheLicences) {
   const TRun r = Sh(Corvane() + " 2>/dev/null");
   ASSERT_EQ(r.status, 0);
