@@ -3,7 +3,6 @@
 #include <unicode/uchar.h>
 
 #include <array>
-#include <cstring>
 #include <stdexcept>
 
 namespace cv {
@@ -56,70 +55,83 @@ std::uint64_t FoldedKeyHash(const char16_t* folded, std::size_t len) {
 TWordFrequencyCounter::TWordFrequencyCounter() { Clear(); }
 
 void TWordFrequencyCounter::Clear() {
-  slots_.assign(1024, Slot{});
+  slots_.assign(1024, 0);
   mask_ = slots_.size() - 1;
+  entries_.clear();
   keys_.clear();
   used_ = 0;
   tokens_ = 0;
   text_number_ = 0;
 }
 
+namespace {
+inline std::uint64_t Cell(std::uint64_t hash, std::size_t number) { return (hash & 0xFFFFFFFF00000000ull) | number; }
+inline bool SameUnits(const char16_t* a, const char16_t* b, std::size_t n) {
+  for (std::size_t i = 0; i < n; ++i)
+    if (a[i] != b[i]) return false;
+  return true;
+}
+}  // namespace
+
 std::size_t TWordFrequencyCounter::Find(const char16_t* folded, std::size_t len, std::uint64_t hash) const {
+  const std::uint64_t high = hash & 0xFFFFFFFF00000000ull;
   std::size_t i = hash & mask_;
   for (;;) {
-    const Slot& s = slots_[i];
-    if (s.order == 0) return i;
-    if (s.hash == hash && s.key_len == len &&
-        std::memcmp(keys_.data() + s.key_off, folded, len * sizeof(char16_t)) == 0)
-      return i;
+    const std::uint64_t c = slots_[i];
+    if (c == 0) return i;
+    if ((c & 0xFFFFFFFF00000000ull) == high) {
+      const Entry& e = entries_[(c & 0xFFFFFFFFu) - 1];
+      if (e.key_len == len && SameUnits(keys_.data() + e.key_off, folded, len)) return i;
+    }
     i = (i + 1) & mask_;
   }
 }
 
 void TWordFrequencyCounter::Grow() {
-  std::vector<Slot> old;
-  old.swap(slots_);
-  slots_.assign(old.size() * 2, Slot{});
+  slots_.assign(slots_.size() * 2, 0);
   mask_ = slots_.size() - 1;
-  for (const Slot& s : old) {
-    if (s.order == 0) continue;
-    std::size_t i = s.hash & mask_;
-    while (slots_[i].order != 0) i = (i + 1) & mask_;
-    slots_[i] = s;
+  for (std::size_t n = 0; n < entries_.size(); ++n) {
+    std::size_t i = entries_[n].hash & mask_;
+    while (slots_[i] != 0) i = (i + 1) & mask_;
+    slots_[i] = Cell(entries_[n].hash, n + 1);
   }
 }
 
 void TWordFrequencyCounter::Count(const char16_t* word, const char16_t* folded, std::size_t len,
                                   std::uint64_t hash) {
   ++tokens_;
-  std::size_t i = Find(folded, len, hash);
-  Slot& s = slots_[i];
-  if (s.order != 0) {
-    ++s.freq;
-    if (s.last_text != text_number_) {
-      s.last_text = text_number_;
-      ++s.texts;
+  const std::size_t i = Find(folded, len, hash);
+  if (slots_[i] != 0) {
+    Entry& e = entries_[(slots_[i] & 0xFFFFFFFFu) - 1];
+    ++e.freq;
+    if (e.last_text != text_number_) {
+      e.last_text = text_number_;
+      ++e.texts;
     }
     return;
   }
   // A new word: its folded key and its spelling go to the arena, whose
-  // offsets are 32-bit.
-  if (keys_.size() + 2 * len > 0xFFFFFFFFull) throw std::length_error("word list too large");
-  s.hash = hash;
-  s.key_off = static_cast<std::uint32_t>(keys_.size());
-  s.key_len = static_cast<std::uint32_t>(len);
+  // offsets are 32-bit, as are entry numbers.
+  if (keys_.size() + 2 * len > 0xFFFFFFFFull || entries_.size() >= 0xFFFFFFFEull)
+    throw std::length_error("word list too large");
+  Entry e{};
+  e.hash = hash;
+  e.key_off = static_cast<std::uint32_t>(keys_.size());
+  e.key_len = static_cast<std::uint32_t>(len);
   keys_.insert(keys_.end(), folded, folded + len);
-  if (std::memcmp(word, folded, len * sizeof(char16_t)) == 0) {
-    s.spell_off = s.key_off;
+  if (SameUnits(word, folded, len)) {
+    e.spell_off = e.key_off;
   } else {
-    s.spell_off = static_cast<std::uint32_t>(keys_.size());
+    e.spell_off = static_cast<std::uint32_t>(keys_.size());
     keys_.insert(keys_.end(), word, word + len);
   }
-  s.order = static_cast<std::uint32_t>(++used_);
-  s.freq = 1;
-  s.texts = 1;
-  s.last_text = text_number_;
-  // At most half the slots are in use, so probes stay short.
+  e.freq = 1;
+  e.texts = 1;
+  e.last_text = text_number_;
+  entries_.push_back(e);
+  slots_[i] = Cell(hash, entries_.size());
+  used_ = entries_.size();
+  // At most half the cells are in use, so probes stay short.
   if (used_ * 2 > slots_.size()) Grow();
 }
 
@@ -163,17 +175,16 @@ Int64 TWordFrequencyCounter::FrequencyOf(std::u16string_view word) const {
   std::vector<char16_t> folded(word.size());
   for (std::size_t i = 0; i < word.size(); ++i) folded[i] = FoldedUnit(word[i]);
   const std::size_t i = Find(folded.data(), folded.size(), FoldedKeyHash(folded.data(), folded.size()));
-  return slots_[i].order ? slots_[i].freq : 0;
+  return slots_[i] ? entries_[(slots_[i] & 0xFFFFFFFFu) - 1].freq : 0;
 }
 
 std::vector<TWordCount> TWordFrequencyCounter::Entries() const {
-  std::vector<TWordCount> out(used_);
-  for (const Slot& s : slots_) {
-    if (s.order == 0) continue;
-    TWordCount& e = out[s.order - 1];
-    e.word.assign(keys_.data() + s.spell_off, s.key_len);
-    e.freq = s.freq;
-    e.texts = s.texts;
+  std::vector<TWordCount> out(entries_.size());
+  for (std::size_t n = 0; n < entries_.size(); ++n) {
+    const Entry& e = entries_[n];
+    out[n].word.assign(keys_.data() + e.spell_off, e.key_len);
+    out[n].freq = e.freq;
+    out[n].texts = e.texts;
   }
   return out;
 }

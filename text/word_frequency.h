@@ -57,21 +57,24 @@ class TWordFrequencyCounter {
   std::vector<TWordCount> Entries() const;
 
  private:
-  struct Slot {
+  // The table holds 8-byte cells: the hash's high 32 bits and the 1-based
+  // number of the entry (0 = empty), so a probe touches one cell and
+  // reaches an entry only when the hashes agree.
+  struct Entry {
     std::uint64_t hash;
     std::uint32_t key_off;   // folded key in keys_
     std::uint32_t key_len;
     std::uint32_t spell_off;  // first spelling in keys_
-    std::uint32_t order;      // 1-based order of first meeting; 0 = empty
-    Int64 freq;
     Integer texts;
+    Int64 freq;
     Integer last_text;
   };
   void Count(const char16_t* word, const char16_t* folded, std::size_t len, std::uint64_t hash);
   void Grow();
   std::size_t Find(const char16_t* folded, std::size_t len, std::uint64_t hash) const;
 
-  std::vector<Slot> slots_;
+  std::vector<std::uint64_t> slots_;
+  std::vector<Entry> entries_;
   std::vector<char16_t> keys_;
   std::vector<char16_t> scratch_;
   std::size_t used_ = 0;
