@@ -56,10 +56,6 @@ class CorvaneTest : public ::testing::Test {
     dir_ = fs::temp_directory_path() / ("corvane_test_" + std::to_string(::getpid()));
     fs::create_directories(dir_);
     // A region of our own, so parallel runs and other users never meet.
-    // Each runtime pack carries an anchor variable of the same name, which
-    // AddressSanitizer reports as a one-definition violation in a program
-    // that loads two packs; it is harmless (nothing reads it).
-    ::setenv("ASAN_OPTIONS", "detect_odr_violation=0", 1);
     ::setenv("CV_SETTINGS_REGION", ("corvane_test_" + std::to_string(::getpid())).c_str(), 1);
   }
   void TearDown() override { fs::remove_all(dir_); }
