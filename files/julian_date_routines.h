@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "platform/types.h"
+#include "settings_library/settings_enums.h"
 
 namespace cv {
 
@@ -37,20 +38,7 @@ struct TYrMmDyHrMn {
 
 using TYearMonthDayArray = std::vector<TYearMonthDay>;
 
-enum TTimeLinePlotbase : Byte {
-  tlpb_unknown,
-  tlpb_millennia,
-  tlpb_centuries,
-  tlpb_decades,
-  tlpb_years,
-  tlpb_months,
-  tlpb_weeks,
-  tlpb_days,
-  tlpb_hours,
-  tlpb_datafield,
-  tlpb_custom,
-  tlpb_spare
-};
+// TTimeLinePlotbase is the settings record's own enumeration.
 
 inline constexpr char16_t _CVUnknown_date_str[] = u"<no date found>";
 

@@ -13,35 +13,12 @@
 #include <cstdint>
 
 #include "platform/types.h"
+#include "settings_library/settings_records.h"
 
 namespace cv {
 
-// Association measures offered for collocates and concgrams.
-enum TMutualInfoStats : Byte {
-  MI_Dice = 0,
-  MI_MI = 1,
-  MI_MI3 = 2,
-  MI_Z = 3,
-  MI_log_likelihood = 4,
-  MI_T_Score = 5,
-  MI_Log_Ratio = 6,
-};
-
-// Keyness procedures; which one to use is the tool's choice.
-enum TKeyness_procedure : Byte {
-  chi_square_proc = 0,
-  log_likelihood_proc = 1,
-  log_ratio_proc = 2,
-  percent_diff_proc = 3,
-};
-
-// A collocation horizon: words to the left and to the right of the node.
-struct Tdouble_smallint_type {
-  SmallInt to_left = 0;
-  SmallInt to_right = 0;
-};
-static_assert(sizeof(Tdouble_smallint_type) == 4);
-static_assert(offsetof(Tdouble_smallint_type, to_right) == 2);
+// TMutualInfoStats, TKeyness_procedure and Tdouble_smallint_type are the
+// settings record's own types.
 
 // Count, mean and sample standard deviation (divisor n - 1) of a group.
 struct TText_stats_rec {
