@@ -57,26 +57,24 @@ class TWordFrequencyCounter {
   std::vector<TWordCount> Entries() const;
 
  private:
-  // The table holds 8-byte cells: the hash's high 32 bits and the 1-based
-  // number of the entry (0 = empty), so a probe touches one cell and
-  // reaches an entry only when the hashes agree.
-  struct Entry {
-    std::uint64_t hash;
-    std::uint32_t key_off;   // folded key in keys_
-    std::uint32_t key_len;
-    std::uint32_t spell_off;  // first spelling in keys_
-    Integer texts;
-    Int64 freq;
-    Integer last_text;
-  };
-  void Count(const char16_t* word, const char16_t* folded, std::size_t len, std::uint64_t hash);
+  // Each entry is a record in the arena of 64-bit words, in the order the
+  // words were first met:
+  //   [0] frequency
+  //   [1] texts (low 32 bits) | number of the last text met in (high 32)
+  //   [2] key length in units (low 32) | 1 + offset of the first spelling
+  //       in spellings_, or 0 when it equals the key (high 32)
+  //   [3..] the folded key, four units to a word, the last word zero-padded
+  // The key sits beside the counts, so a token that finds its word touches
+  // one table cell and one record.  The table holds 8-byte cells: the
+  // hash's high 32 bits and 1 + the record's offset (0 = empty).
+  void Count(const char16_t* word, std::size_t len, const std::uint64_t* packed, std::uint64_t hash);
   void Grow();
-  std::size_t Find(const char16_t* folded, std::size_t len, std::uint64_t hash) const;
+  std::size_t Find(const std::uint64_t* packed, std::size_t len, std::uint64_t hash) const;
 
   std::vector<std::uint64_t> slots_;
-  std::vector<Entry> entries_;
-  std::vector<char16_t> keys_;
-  std::vector<char16_t> scratch_;
+  std::vector<std::uint64_t> arena_;
+  std::vector<char16_t> spellings_;
+  std::vector<std::uint64_t> scratch_;  // the folded key being counted, packed
   std::size_t used_ = 0;
   std::size_t mask_ = 0;
   Int64 tokens_ = 0;

@@ -1,5 +1,6 @@
 // corvane wordlist and corvane keywords.
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <unordered_map>
@@ -56,23 +57,41 @@ struct TWordList {
 };
 
 void SortByFrequency(std::vector<TWordCount>& e) {
-  // Ties in a stable, locale-free order: the folded words by code unit.
-  std::vector<std::pair<string, std::size_t>> keys(e.size());
+  // Ties in a stable, locale-free order: the folded words by code unit.  The
+  // folded words go to one buffer and the sort moves small records, so
+  // comparing two entries touches no strings of the list.
+  std::size_t units = 0;
+  for (const TWordCount& w : e) units += w.word.size();
+  std::vector<char16_t> folded(units);
+  struct TKey {
+    Int64 freq;
+    const char16_t* key;
+    std::size_t len;
+    std::size_t at;
+  };
+  std::vector<TKey> keys(e.size());
+  std::size_t used = 0;
   for (std::size_t i = 0; i < e.size(); ++i) {
-    string k = e[i].word;
-    for (char16_t& c : k) c = FoldedUnit(c);
-    keys[i] = {std::move(k), i};
+    const string& w = e[i].word;
+    for (std::size_t k = 0; k < w.size(); ++k) folded[used + k] = FoldedUnit(w[k]);
+    keys[i] = {e[i].freq, folded.data() + used, w.size(), i};
+    used += w.size();
   }
-  std::vector<std::size_t> order(e.size());
-  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-  std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-    if (e[a].freq != e[b].freq) return e[a].freq > e[b].freq;
-    return keys[a].first < keys[b].first;
+  std::sort(keys.begin(), keys.end(), [](const TKey& a, const TKey& b) {
+    if (a.freq != b.freq) return a.freq > b.freq;
+    return std::u16string_view(a.key, a.len) < std::u16string_view(b.key, b.len);
   });
   std::vector<TWordCount> sorted;
   sorted.reserve(e.size());
-  for (std::size_t i : order) sorted.push_back(std::move(e[i]));
+  for (const TKey& k : keys) sorted.push_back(std::move(e[k.at]));
   e.swap(sorted);
+}
+
+// Decimal digits of v appended.
+void AppendNumber(std::string& out, long long v) {
+  char digits[24];
+  const auto r = std::to_chars(digits, digits + sizeof digits, v);
+  out.append(digits, r.ptr);
 }
 
 TFileChoice ChoiceFrom(const TArgs& args) {
@@ -210,7 +229,11 @@ void PrintList(const TWordList& list, long long top, bool tsv) {
     const TWordCount& e = list.entries[i];
     if (tsv) {
       AppendUtf8(out, e.word);
-      std::snprintf(line, sizeof line, "\t%lld\t%d\n", static_cast<long long>(e.freq), e.texts);
+      out += '\t';
+      AppendNumber(out, e.freq);
+      out += '\t';
+      AppendNumber(out, e.texts);
+      out += '\n';
     } else {
       std::snprintf(line, sizeof line, "%6zu  ", i + 1);
       out += line;
@@ -219,8 +242,8 @@ void PrintList(const TWordList& list, long long top, bool tsv) {
       out.append(pad, ' ');
       const double pc = list.tokens > 0 ? 100.0 * static_cast<double>(e.freq) / static_cast<double>(list.tokens) : 0;
       std::snprintf(line, sizeof line, " %9lld %8.2f %7d\n", static_cast<long long>(e.freq), pc, e.texts);
+      out += line;
     }
-    out += line;
     if (out.size() > (1 << 20)) {
       std::fwrite(out.data(), 1, out.size(), stdout);
       out.clear();

@@ -7,6 +7,10 @@
 #include <cstring>
 #include <fstream>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "files/dir_listing.h"
 #include "files/file_utils.h"
 #include "lists/zip_archive.h"
@@ -226,20 +230,34 @@ void Decode(Enc enc, Cardinal cp, std::string_view b, string& out) {
     out += MultiByteToWide(cp, b);
     return;
   }
+  // Room for one unit a byte, which is all that ASCII and the single-byte
+  // pages need; a converted run that comes out longer makes more room.
+  std::size_t o = out.size();
+  out.resize(o + b.size());
   std::size_t i = 0;
   while (i < b.size()) {
-    std::size_t j = i;
-    while (j < b.size() && static_cast<unsigned char>(b[j]) < 0x80) ++j;
-    if (j > i) {
-      const std::size_t at = out.size();
-      out.resize(at + (j - i));
-      for (std::size_t k = i; k < j; ++k) out[at + (k - i)] = static_cast<char16_t>(b[k]);
+#if defined(__SSE2__)
+    while (i + 16 <= b.size()) {
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b.data() + i));
+      if (_mm_movemask_epi8(v) != 0) break;
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(out.data() + o), _mm_unpacklo_epi8(v, _mm_setzero_si128()));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(out.data() + o + 8), _mm_unpackhi_epi8(v, _mm_setzero_si128()));
+      i += 16;
+      o += 16;
     }
-    i = j;
+#endif
+    while (i < b.size() && static_cast<unsigned char>(b[i]) < 0x80) out[o++] = static_cast<char16_t>(b[i++]);
+    std::size_t j = i;
     while (j < b.size() && static_cast<unsigned char>(b[j]) >= 0x80) ++j;
-    if (j > i) out += enc == Enc::utf8 ? Utf8ToUtf16(b.substr(i, j - i)) : MultiByteToWide(cp, b.substr(i, j - i));
-    i = j;
+    if (j > i) {
+      const string run = enc == Enc::utf8 ? Utf8ToUtf16(b.substr(i, j - i)) : MultiByteToWide(cp, b.substr(i, j - i));
+      if (o + run.size() + (b.size() - j) > out.size()) out.resize(o + run.size() + (b.size() - j));
+      std::copy(run.begin(), run.end(), out.begin() + static_cast<std::ptrdiff_t>(o));
+      o += run.size();
+      i = j;
+    }
   }
+  out.resize(o);
 }
 
 bool IsBreakByte(char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t'; }
