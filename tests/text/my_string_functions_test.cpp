@@ -58,6 +58,68 @@ TEST(WordLists, CounterCountsTextsAndGrows) {
   EXPECT_EQ(e.back().texts, 1);
 }
 
+// The counter cuts ASCII text eight units at a time and looks words up in
+// batches; whatever the cut, its counts must equal a plain unit-by-unit
+// count.  The texts put word ends on every lane of a vector, non-ASCII
+// letters and separators at and after the cut, words longer than any buffer
+// and more words than one batch.
+TEST(WordLists, CounterAgreesWithAUnitByUnitCount) {
+  auto reference = [](const string& t, std::size_t least) {
+    std::map<string, std::pair<Int64, string>> m;  // folded key: count, first spelling
+    std::size_t i = 0;
+    while (i < t.size()) {
+      if (!IsWordUnit(t[i])) {
+        ++i;
+        continue;
+      }
+      const std::size_t start = i;
+      while (i < t.size() && IsWordUnit(t[i])) ++i;
+      if (i - start < least) continue;
+      const string w = t.substr(start, i - start);
+      string key = w;
+      for (char16_t& c : key) c = FoldedUnit(c);
+      auto& e = m[key];
+      if (e.first++ == 0) e.second = w;
+    }
+    return m;
+  };
+  string long_word(5000, u'Q');
+  for (std::size_t k = 0; k < long_word.size(); k += 7) long_word[k] = u'a' + static_cast<char16_t>(k % 26);
+  string many;
+  for (int k = 0; k < 300; ++k) many += u"W" + Utf8ToUtf16(std::to_string(k % 97)) + (k % 3 ? u" " : u"\u00e9 ");
+  const string texts[] = {
+      u"a ab abc abcd abcde abcdef abcdefg abcdefgh abcdefghi ABCDEFGHIJKLMNOPQ abcdefghijklmnopq",
+      u"Caf\u00e9 CAF\u00c9 caf\u00e9s na\u00efve NA\u00cfVE \u00c9t\u00e9 abcdefg\u00e9 abcdefgh\u00e9 abcdefghi\u00e9",
+      u"abcdefg\u2014abcdefgh\u2019s x\u00a0y Stra\u00dfe STRASSE \u03a3\u03bf\u03c6\u03af\u03b1 \u0434\u043e\u043c 123 4x5",
+      u"[tag]word_word@host.com 0x1F 3.14 l'homme _a_ {b} \U0001F600emoji\U0001F600",
+      u"tail7ch",
+      u"\u00e9",
+      long_word + u" " + long_word.substr(1) + u"\u00e9" + long_word,
+      many,
+  };
+  for (const string& t : texts) {
+    for (const std::size_t least : {std::size_t{1}, std::size_t{4}}) {
+      TWordFrequencyCounter c;
+      c.AddText(t.data(), t.size(), static_cast<Integer>(least));
+      const auto want = reference(t, least);
+      const auto got = c.Entries();
+      ASSERT_EQ(got.size(), want.size()) << Utf16ToUtf8(t.substr(0, 60));
+      Int64 tokens = 0;
+      for (const TWordCount& e : got) {
+        string key = e.word;
+        for (char16_t& u : key) u = FoldedUnit(u);
+        const auto it = want.find(key);
+        ASSERT_NE(it, want.end()) << Utf16ToUtf8(e.word);
+        EXPECT_EQ(e.freq, it->second.first) << Utf16ToUtf8(e.word);
+        EXPECT_EQ(e.word, it->second.second);
+        EXPECT_EQ(c.FrequencyOf(e.word), e.freq);
+        tokens += e.freq;
+      }
+      EXPECT_EQ(c.Tokens(), tokens);
+    }
+  }
+}
+
 TEST(NGrams, WindowRules) {
   struct Case {
     const char16_t* text;
