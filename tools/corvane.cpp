@@ -2,6 +2,8 @@
 // way the suite's tools do: it links the runtime packs, loads the settings
 // and lemmatiser libraries by name, reads the shared settings, and runs word
 // lists, concordances and keywords over text files.
+#include <malloc.h>
+
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -47,6 +49,11 @@ int DefaultRun() {
 int main(int argc, char** argv) {
   using namespace cv::tool;
   std::vector<std::string> args(argv + 1, argv + argc);
+  // The commands read text in blocks of several megabytes, one file after
+  // another: keep such blocks on the heap for reuse instead of mapping and
+  // faulting in fresh pages for every file.
+  mallopt(M_MMAP_THRESHOLD, 64 << 20);
+  mallopt(M_TRIM_THRESHOLD, 128 << 20);
   try {
     cv::SetCurrentTool();
     if (args.empty()) return DefaultRun();
