@@ -456,8 +456,27 @@ std::string ReadTextInPieces(const TTextFile& file, std::size_t piece_units, std
           cut -= 2;
         }
       }
-      if (cut > skip) end = cut;
-      else end -= (end - skip) % unit;  // one enormous word: cut anyway
+      if (cut > skip) {
+        end = cut;
+      } else {
+        // One enormous word: cut anyway, but never inside a character.
+        end -= (end - skip) % unit;
+        const auto* u = reinterpret_cast<const unsigned char*>(block.data());
+        if (enc == Enc::utf8) {
+          // The last character that starts in the block's final four bytes
+          // goes to the next block when it is not complete here.
+          std::size_t p = end;
+          while (p > skip && end - p < 4 && (u[p - 1] & 0xC0) == 0x80) --p;
+          if (p > skip) {
+            const unsigned char lead = u[p - 1];
+            const std::size_t len = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+            if (p - 1 + len > end && p - 1 > skip) end = p - 1;
+          }
+        } else if (unit == 2 && end - skip >= 4) {
+          const std::size_t hi_byte = end - 2 + (enc == Enc::utf16le ? 1 : 0);
+          if (u[hi_byte] >= 0xD8 && u[hi_byte] <= 0xDB) end -= 2;  // keep a surrogate pair whole
+        }
+      }
       carry.assign(block, end, std::string::npos);
     } else {
       end -= (end - skip) % unit;

@@ -163,6 +163,22 @@ TEST_F(CorvaneTest, ResultsFilesRoundTripAndDamageIsRefused) {
   EXPECT_EQ(Sh(Corvane() + " concord --load " + P("w.lst") + " 2>/dev/null").status, 1);
 }
 
+// A file read in blocks is cut at white space; a run longer than a block is
+// cut anyway, but never inside a character.
+TEST_F(CorvaneTest, LongRunsAreNeverCutInsideACharacter) {
+  // "\u1E01\u1E01-" is 7 bytes, so the 8 MiB block boundary falls inside a
+  // character; hyphens end words but not the run of non-blank bytes.
+  std::string run;
+  constexpr int kRepeats = 1'300'000;
+  for (int i = 0; i < kRepeats; ++i) run += "\xE1\xB8\x81\xE1\xB8\x81-";
+  Write("run.txt", "\xEF\xBB\xBF" + run + " tail\n");
+  const TRun r = Sh(Corvane() + " wordlist --top 0 --tsv " + P("run.txt"));
+  ASSERT_EQ(r.status, 0);
+  EXPECT_EQ(r.out.find("\xEF\xBF\xBD"), std::string::npos) << "a character was split";
+  EXPECT_NE(r.out.find("\xE1\xB8\x81\xE1\xB8\x81\t" + std::to_string(kRepeats)), std::string::npos)
+      << r.out.substr(0, 400);
+}
+
 TEST_F(CorvaneTest, BadArgumentsFailCleanlyWithoutAResultsFile) {
   Write("a.txt", "some text\n");
   struct Case {
