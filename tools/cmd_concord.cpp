@@ -231,22 +231,7 @@ int ConcordCommand(const TArgList& argv) {
     }
   }
 
-  TFileChoice choice;
-  if (args.Has("--mask")) {
-    choice.masks.clear();
-    std::string m = args.Value("--mask");
-    std::size_t from = 0;
-    while (from <= m.size()) {
-      const auto semi = m.find(';', from);
-      const std::string one = m.substr(from, semi == std::string::npos ? std::string::npos : semi - from);
-      if (!one.empty()) choice.masks.push_back(one);
-      if (semi == std::string::npos) break;
-      from = semi + 1;
-    }
-    if (choice.masks.empty()) throw UsageError("--mask needs at least one mask");
-  }
-  choice.subfolders = !args.Has("--no-subfolders");
-  choice.zip_members = !args.Has("--no-zip");
+  const TFileChoice choice = FileChoiceFromArgs(args);
   std::vector<std::string> paths(args.Positional().begin() + 1, args.Positional().end());
   if (paths.empty()) paths.push_back(".");
   const std::vector<TTextFile> files = ChooseTextFiles(paths, choice);

@@ -94,24 +94,6 @@ void AppendNumber(std::string& out, long long v) {
   out.append(digits, r.ptr);
 }
 
-TFileChoice ChoiceFrom(const TArgs& args) {
-  TFileChoice choice;
-  if (args.Has("--mask")) {
-    choice.masks.clear();
-    const std::string m = args.Value("--mask");
-    std::size_t from = 0;
-    while (from <= m.size()) {
-      const auto semi = m.find(';', from);
-      const std::string one = m.substr(from, semi == std::string::npos ? std::string::npos : semi - from);
-      if (!one.empty()) choice.masks.push_back(one);
-      if (semi == std::string::npos) break;
-      from = semi + 1;
-    }
-    if (choice.masks.empty()) throw UsageError("--mask needs at least one mask");
-  }
-  choice.subfolders = !args.Has("--no-subfolders");
-  return choice;
-}
 
 TWordList BuildList(const std::vector<std::string>& paths, const TFileChoice& choice, Integer min_len,
                 const std::string& lemmas, const std::string& stops, const TCairn* cairn) {
@@ -278,7 +260,7 @@ int WordlistCommand(const TArgList& argv) {
   TCairn cairn;
   std::vector<std::string> paths = args.Positional();
   if (paths.empty()) paths.push_back(".");
-  const TWordList list = BuildList(paths, ChoiceFrom(args), static_cast<Integer>(args.Number("--min-length", 1, 1, 1000)),
+  const TWordList list = BuildList(paths, FileChoiceFromArgs(args), static_cast<Integer>(args.Number("--min-length", 1, 1, 1000)),
                                args.Value("--lemmas"), args.Value("--stop"), &cairn);
   if (args.Has("--save")) SaveList(args.Value("--save"), list);
   PrintList(list, top, args.Has("--tsv"));

@@ -494,4 +494,24 @@ std::string ReadTextInPieces(const TTextFile& file, std::size_t piece_units, std
   return enc_name.empty() ? "cp" + std::to_string(cp) : enc_name;
 }
 
+TFileChoice FileChoiceFromArgs(const TArgs& args) {
+  TFileChoice choice;
+  if (args.Has("--mask")) {
+    choice.masks.clear();
+    const std::string m = args.Value("--mask");
+    std::size_t from = 0;
+    while (from <= m.size()) {
+      const auto semi = m.find(';', from);
+      const std::string one = m.substr(from, semi == std::string::npos ? std::string::npos : semi - from);
+      if (!one.empty()) choice.masks.push_back(one);
+      if (semi == std::string::npos) break;
+      from = semi + 1;
+    }
+    if (choice.masks.empty()) throw UsageError("--mask needs at least one mask");
+  }
+  choice.subfolders = !args.Has("--no-subfolders");
+  choice.zip_members = !args.Has("--no-zip");
+  return choice;
+}
+
 }  // namespace cv::tool

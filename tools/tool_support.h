@@ -92,6 +92,10 @@ struct TFileChoice {
 // in folders and to zip members.  TToolError for a path that does not exist.
 std::vector<TTextFile> ChooseTextFiles(const std::vector<std::string>& paths, const TFileChoice& choice);
 
+// The file choice given on a command line: --mask (masks separated by ';'),
+// --no-subfolders and --no-zip.  UsageError for an empty mask list.
+TFileChoice FileChoiceFromArgs(const TArgs& args);
+
 // Reads a text file as UTF-16 in pieces of about `piece_units` units, each
 // cut after white space so that no word is split.  With `overlap`, each piece
 // after the first begins with the last (at most) `overlap` units of the one
