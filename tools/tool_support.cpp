@@ -47,17 +47,17 @@ TArgs::TArgs(const std::vector<std::string>& args, const std::vector<TOptionSpec
         has_value = true;
       }
     }
-    const TOptionSpec* spec = nullptr;
+    const TOptionSpec* opt_spec = nullptr;
     for (const auto& s : specs)
-      if (name == s.name || (s.alias && name == s.alias)) spec = &s;
-    if (!spec) throw UsageError("unknown option " + name + " (see --help)");
-    if (spec->takes_value && !has_value) {
+      if (name == s.name || (s.alias && name == s.alias)) opt_spec = &s;
+    if (!opt_spec) throw UsageError("unknown option " + name + " (see --help)");
+    if (opt_spec->takes_value && !has_value) {
       if (i + 1 >= args.size()) throw UsageError("option " + name + " needs a value");
       value = args[++i];
-    } else if (!spec->takes_value && has_value) {
+    } else if (!opt_spec->takes_value && has_value) {
       throw UsageError("option " + name + " takes no value");
     }
-    options_.emplace_back(spec->name, value);
+    options_.emplace_back(opt_spec->name, value);
   }
 }
 

@@ -184,13 +184,13 @@ std::string RunCase(const std::string& kind, const std::string& input) {
   if (base == "formatfloat") return U8(FormatFloat(U16(head), Bits(tail), fs));
   if (base == "floattostr") return U8(FloatToStr(Bits(input), fs));
   if (base == "floattostrf") {
-    const std::vector<std::string> spec = Split(head, ',');
-    const TFloatFormat f = spec[0] == "g"   ? TFloatFormat::ffGeneral
-                           : spec[0] == "e" ? TFloatFormat::ffExponent
-                           : spec[0] == "f" ? TFloatFormat::ffFixed
-                           : spec[0] == "n" ? TFloatFormat::ffNumber
+    const std::vector<std::string> fmt_spec = Split(head, ',');
+    const TFloatFormat f = fmt_spec[0] == "g"   ? TFloatFormat::ffGeneral
+                           : fmt_spec[0] == "e" ? TFloatFormat::ffExponent
+                           : fmt_spec[0] == "f" ? TFloatFormat::ffFixed
+                           : fmt_spec[0] == "n" ? TFloatFormat::ffNumber
                                             : TFloatFormat::ffCurrency;
-    return U8(FloatToStrF(Bits(tail), f, std::stoi(spec[1]), std::stoi(spec[2]), fs));
+    return U8(FloatToStrF(Bits(tail), f, std::stoi(fmt_spec[1]), std::stoi(fmt_spec[2]), fs));
   }
   if (base == "round") {
     try {
@@ -201,10 +201,10 @@ std::string RunCase(const std::string& kind, const std::string& input) {
   }
   if (base == "datetime") return U8(FormatDateTime(U16(head), Bits(tail), fs));
   if (base == "curr") {
-    const std::vector<std::string> spec = Split(head, ',');
+    const std::vector<std::string> fmt_spec = Split(head, ',');
     TFormatSettings c = fs;
-    c.CurrencyFormat = static_cast<Byte>(std::stoi(spec[0]));
-    c.NegCurrFormat = static_cast<Byte>(std::stoi(spec[1]));
+    c.CurrencyFormat = static_cast<Byte>(std::stoi(fmt_spec[0]));
+    c.NegCurrFormat = static_cast<Byte>(std::stoi(fmt_spec[1]));
     return U8(Format(u"%m", {Bits(tail)}, c));
   }
   if (base == "strtoint") {

@@ -27,9 +27,9 @@ TEST(MatchesMask, AgreesWithPathMatchSpecW) {
     const auto t2 = line.rfind('\t');
     ASSERT_NE(t1, t2) << line;
     const string name = Utf8ToUtf16(line.substr(0, t1));
-    const string spec = Utf8ToUtf16(line.substr(t1 + 1, t2 - t1 - 1));
+    const string mask_list = Utf8ToUtf16(line.substr(t1 + 1, t2 - t1 - 1));
     const bool want = line.substr(t2 + 1) == "1";
-    EXPECT_EQ(MatchesMask(name, spec), want) << line;
+    EXPECT_EQ(MatchesMask(name, mask_list), want) << line;
     ++cases;
   }
   EXPECT_GT(cases, 50);
@@ -43,11 +43,11 @@ TEST(MatchesMask, EmptyNameNeverMatches) {
 TEST(MatchesMask, ManyStarsStayFast) {
   // A back-tracking matcher takes exponential time here.
   const string name(4000, u'a');
-  string spec;
-  for (int i = 0; i < 200; ++i) spec += u"*a";
-  spec += u"*b";
-  EXPECT_FALSE(MatchesMask(name, spec));
-  EXPECT_TRUE(MatchesMask(name + u"b", spec));
+  string mask_list;
+  for (int i = 0; i < 200; ++i) mask_list += u"*a";
+  mask_list += u"*b";
+  EXPECT_FALSE(MatchesMask(name, mask_list));
+  EXPECT_TRUE(MatchesMask(name + u"b", mask_list));
 }
 
 TEST(BuildAMask, SplitsAtSemicolonsAndLineBreaks) {
