@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "lists/pointer_utils.h"
@@ -64,6 +65,14 @@ Integer CheckSumOfAFile(const string& file_name) {
 // ---------------------------------------------------------------------------
 // Pointer strings
 
+// n bytes of the stream in a new zero-terminated buffer (delete[] it).
+static char* ReadTerminatedAnsi(TStream& stream, std::size_t n) {
+  std::unique_ptr<char[]> p(new char[n + 1]);
+  stream.ReadBuffer(p.get(), static_cast<Int64>(n));
+  p[n] = '\0';
+  return p.release();
+}
+
 bool WriteKnownLengthPointer(TStream& stream, const void* p, bool wide, Integer n, Integer limit) {
   if (n > limit || (n >= 1 && !p)) return false;
   std::string bytes;
@@ -98,15 +107,7 @@ void* ReadUnknownLengthPointerMaxSize(TStream& stream, bool wide, Integer maxsiz
     p[n] = u'\0';
     return p;
   }
-  auto* p = new char[static_cast<std::size_t>(n) + 1];
-  try {
-    stream.ReadBuffer(p, n);
-  } catch (...) {
-    delete[] p;
-    throw;
-  }
-  p[n] = '\0';
-  return p;
+  return ReadTerminatedAnsi(stream, static_cast<std::size_t>(n));
 }
 
 void* ReadUnknownLengthPointer(TStream& stream, bool wide) {
@@ -150,15 +151,7 @@ char* StreamReadPAnsichar(TStream& stream) {
   stream.ReadBuffer(head, 2);
   const std::uint16_t n = DecodeFixed16(head);
   if (n > stream.Remaining()) throw EFileReadError(u"StreamReadPAnsichar");
-  auto* p = new char[static_cast<std::size_t>(n) + 1];
-  try {
-    stream.ReadBuffer(p, n);
-  } catch (...) {
-    delete[] p;
-    throw;
-  }
-  p[n] = '\0';
-  return p;
+  return ReadTerminatedAnsi(stream, static_cast<std::size_t>(n));
 }
 
 bool WriteShortString(TStream& stream, std::string_view s) {

@@ -167,6 +167,7 @@ class TStream {
   void SetPosition(Int64 pos) { Seek(pos, TSeekOrigin::soBeginning); }
   virtual Int64 Size();
   virtual void SetSize(Int64 new_size) = 0;
+
   // Bytes from the position to the end (0 when past it).
   Int64 Remaining();
 
@@ -175,6 +176,10 @@ class TStream {
   void WriteBuffer(const void* buffer, Int64 count);
   // Copies count bytes from source (all of it from its start when count is 0).
   Int64 CopyFrom(TStream& source, Int64 count);
+
+ protected:
+  // The absolute position a seek asks for; EStreamError before the start.
+  Int64 SeekTarget(Int64 offset, TSeekOrigin origin, Int64 current);
 };
 
 class TMemoryStream : public TStream {

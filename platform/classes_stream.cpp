@@ -102,13 +102,17 @@ Int64 TMemoryStream::Write(const void* buffer, Int64 count) {
   return count;
 }
 
-Int64 TMemoryStream::Seek(Int64 offset, TSeekOrigin origin) {
+Int64 TStream::SeekTarget(Int64 offset, TSeekOrigin origin, Int64 current) {
   Int64 base = 0;
-  if (origin == TSeekOrigin::soCurrent) base = pos_;
+  if (origin == TSeekOrigin::soCurrent) base = current;
   if (origin == TSeekOrigin::soEnd) base = Size();
   const Int64 target = base + offset;
   if (target < 0) throw EStreamError(u"Stream seek error");
-  pos_ = target;
+  return target;
+}
+
+Int64 TMemoryStream::Seek(Int64 offset, TSeekOrigin origin) {
+  pos_ = SeekTarget(offset, origin, pos_);
   return pos_;
 }
 
@@ -292,12 +296,7 @@ Int64 TFileStream::Write(const void* buffer, Int64 count) {
 }
 
 Int64 TFileStream::Seek(Int64 offset, TSeekOrigin origin) {
-  Int64 base = 0;
-  if (origin == TSeekOrigin::soCurrent) base = pos_;
-  if (origin == TSeekOrigin::soEnd) base = Size();
-  const Int64 target = base + offset;
-  if (target < 0) throw EStreamError(u"Stream seek error");
-  pos_ = target;
+  pos_ = SeekTarget(offset, origin, pos_);
   return pos_;
 }
 

@@ -1,5 +1,8 @@
 #include "search/find_wanted.h"
 
+#include "text/char_details.h"
+#include "text/char_types.h"
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -17,14 +20,15 @@ THandleTextSectionProc HandleSectionEndProc = NoSectionEnd;
 
 namespace {
 
-constexpr Word kSpaceLike = 0x0068;       // space, control, blank
-constexpr Word kSpaceOrPunct = 0x0078;
-constexpr Word kWordChar = 0x0104;        // letter or digit
-constexpr Word kLetter = 0x0100;
-constexpr Word kDigit = 0x0004;
-constexpr Word kMarkup = 0x0800;
-constexpr Word kMarker = 0x8000;
-constexpr Word kDefinedOnly = 0x0200;
+constexpr Word kSpaceLike = C1_SPACE | C1_CNTRL | C1_BLANK;
+constexpr Word kSpaceOrPunct = kSpaceLike | C1_PUNCT;
+constexpr Word kWordChar = C1_ALPHA | C1_DIGIT;
+constexpr Word kLetter = C1_ALPHA;
+constexpr Word kDigit = C1_DIGIT;
+constexpr Word kMarkup = kDetailsPassOver;
+constexpr Word kMarker = kDetailsStop;
+constexpr Word kDefinedOnly = C1_DEFINED;
+static_assert(kSpaceLike == 0x0068 && kSpaceOrPunct == 0x0078 && kWordChar == 0x0104);
 
 inline bool IsMarkup(Word m) { return (m & (kMarkup | kMarker)) == kMarkup; }
 
